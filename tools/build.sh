@@ -9,4 +9,8 @@ if [ ! -f "$build/build.ninja" ]; then
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
+# Bare names are targets: `tools/build.sh skelder Snapview`.
+if [ $# -gt 0 ] && [ "${1#-}" = "$1" ]; then
+  set -- --target "$@"
+fi
 cmake --build "$build" "$@"
