@@ -159,11 +159,13 @@ def _head(lift, dead):
         Capsule((4.0, 34.5 + y), (14.5, 35.5 + y), 0.7, 0.6, MOUTH, outline=False),
     ]
     if dead:
+        tongue = object()
         shapes += [
-            Capsule((8.0, 35.0 + y), (3.0, 39.0 + y), 1.8, 1.5, TONGUE),
-            Ellipse(17, 27 + y, 3.6, 3.8, WHITE),
-            Capsule((15.0, 25.0 + y), (19.0, 29.0 + y), 0.75, 0.75, PUPIL, outline=False),
-            Capsule((19.0, 25.0 + y), (15.0, 29.0 + y), 0.75, 0.75, PUPIL, outline=False),
+            Capsule((9.0, 35.0 + y), (4.0, 39.5 + y), 2.0, 2.0, TONGUE, group=tongue),
+            Capsule((4.0, 39.5 + y), (1.5, 38.0 + y), 2.0, 1.8, TONGUE, group=tongue),
+            Ellipse(17, 27 + y, 4.3, 4.5, WHITE),
+            Capsule((14.4, 24.4 + y), (19.6, 29.6 + y), 1.0, 1.0, PUPIL, outline=False),
+            Capsule((19.6, 24.4 + y), (14.4, 29.6 + y), 1.0, 1.0, PUPIL, outline=False),
         ]
     else:
         shapes += [
