@@ -106,18 +106,21 @@ def _tail(lift):
     return shapes
 
 
+def _leg(hip, foot, radius, claw_tip):
+    """A tapering leg ending in a pale claw."""
+    fx, fy = foot
+    return [Capsule(hip, foot, radius, radius * 0.75, BODY),
+            Polygon([(fx - radius, fy), (fx + radius, fy + 0.5), claw_tip], HORN, ink=CLAW_INK)]
+
+
 def _legs(lift, dead):
-    claw = HORN
+    y = lift
     if dead:
         # Stiff legs pointing at the sky (the whole picture is turned over later).
-        return [Capsule((38, 42 + lift), (41, 51 + lift), 2.2, 1.6, BODY),
-                Polygon([(39.5, 51 + lift), (43, 51 + lift), (41, 54 + lift)], claw),
-                Capsule((27, 42 + lift), (26, 50 + lift), 1.8, 1.3, BODY),
-                Polygon([(24.5, 50 + lift), (27.5, 50 + lift), (26, 53 + lift)], claw)]
-    return [Capsule((39, 41 + lift), (43, 47 + lift), 3.0, 2.2, BODY),
-            Polygon([(42, 47 + lift), (47.5, 49.5 + lift), (42, 50 + lift)], claw, ink=CLAW_INK),
-            Capsule((27, 41 + lift), (24, 45 + lift), 2.4, 1.9, BODY),
-            Polygon([(22.5, 44.5 + lift), (26.5, 47 + lift), (21.5, 48 + lift)], claw, ink=CLAW_INK)]
+        return (_leg((38, 42 + y), (41, 51 + y), 3.0, (41, 55.5 + y))
+                + _leg((27, 42 + y), (26, 50 + y), 2.4, (26, 54 + y)))
+    return (_leg((39, 41 + y), (43, 47 + y), 3.0, (47.5, 49.5 + y))
+            + _leg((27, 41 + y), (24, 45 + y), 2.4, (21.5, 48 + y)))
 
 
 def _body(lift):
@@ -126,8 +129,8 @@ def _body(lift):
     spikes = []
     for i, x in enumerate((26, 31, 36, 41)):
         y = 27.5 + lift + i * 0.8
-        spikes.append(Polygon([(x - 2.2, y + 1.5), (x + 1.8, y - 3.2 + 0.4 * i), (x + 2.4, y + 1.8)],
-                              HORN))
+        tip = (x + 1.8, y - 3.2 + 0.4 * i)
+        spikes.append(Polygon([(x - 2.2, y + 1.5), tip, (x + 2.4, y + 1.8)], HORN))
     return spikes + [
         Ellipse(34, 36 + lift, 12, 8, body_fill, angle=-8, group=group),
         Ellipse(23, 33 + lift, 6, 6, body_fill, group=group),  # neck
