@@ -11,7 +11,7 @@ i386_packages=(
 host_packages=(
   wine wine64 g++-mingw-w64-i686 mingw-w64-tools xvfb xauth x11-utils
   cmake ninja-build fonts-wine unixodbc odbcinst googletest imagemagick
-  x11-apps xdotool
+  x11-apps xdotool python3
 )
 
 missing=()
