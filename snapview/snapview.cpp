@@ -45,6 +45,33 @@ constexpr ClipboardChoice kClipboardChoices[] = {
     {CF_UNICODETEXT, TYMED_HGLOBAL},
 };
 
+// OleDuplicateData in some runtimes gives back nothing for a metafile
+// picture; copying it by hand keeps that format usable there.
+HANDLE DuplicateMetafilePicture(HANDLE source) {
+    const auto* picture = static_cast<const METAFILEPICT*>(GlobalLock(source));
+    if (!picture) return nullptr;
+    METAFILEPICT copy = *picture;
+    GlobalUnlock(source);
+    copy.hMF = CopyMetaFileW(copy.hMF, nullptr);
+    if (!copy.hMF) return nullptr;
+    HGLOBAL target = GlobalAlloc(GMEM_MOVEABLE, sizeof copy);
+    void* bytes = target ? GlobalLock(target) : nullptr;
+    if (!bytes) {
+        if (target) GlobalFree(target);
+        DeleteMetaFile(copy.hMF);
+        return nullptr;
+    }
+    *static_cast<METAFILEPICT*>(bytes) = copy;
+    GlobalUnlock(target);
+    return target;
+}
+
+HANDLE DuplicateClipboardData(HANDLE data, CLIPFORMAT format) {
+    HANDLE copy = OleDuplicateData(data, format, 0);
+    if (!copy && format == CF_METAFILEPICT) copy = DuplicateMetafilePicture(data);
+    return copy;
+}
+
 template <typename T>
 void ReleaseAndClear(T*& p) {
     if (p) {
@@ -217,7 +244,7 @@ STDMETHODIMP TSnapview::GrabFromClipboard() {
         if (HANDLE data = GetClipboardData(choice.format)) {
             chosen = &choice;
             // The clipboard's own handle stays the clipboard's.
-            copy = OleDuplicateData(data, choice.format, 0);
+            copy = DuplicateClipboardData(data, choice.format);
             break;
         }
     }
