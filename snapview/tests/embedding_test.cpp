@@ -242,12 +242,12 @@ TEST_F(EmbeddingTest, ExtentIsThePictureSizeTheCacheReports) {
     // The 16 by 8 pixel picture grabbed at creation, in 0.01 mm at 96 dpi.
     SIZEL size{};
     EXPECT_EQ(object->GetExtent(DVASPECT_CONTENT, &size), S_OK);
-    EXPECT_EQ(size.cx, MulDiv(16, 2540, 96));
-    EXPECT_EQ(size.cy, MulDiv(8, 2540, 96));
+    EXPECT_EQ(size.cx, 16 * 2540 / 96);
+    EXPECT_EQ(size.cy, 8 * 2540 / 96);
     SIZEL ignored{1, 1};
     EXPECT_EQ(object->SetExtent(DVASPECT_CONTENT, &ignored), S_OK);
     EXPECT_EQ(object->GetExtent(DVASPECT_CONTENT, &size), S_OK);
-    EXPECT_EQ(size.cx, MulDiv(16, 2540, 96));
+    EXPECT_EQ(size.cx, 16 * 2540 / 96);
 }
 
 TEST_F(EmbeddingTest, AdviseSinksGoToTheHolderAndAreNeverCalled) {
