@@ -56,6 +56,20 @@ protected:
 
 using Entries = std::vector<std::pair<CLIPFORMAT, DWORD>>;
 
+wchar_t seenText[64];
+
+DWORD WINAPI PressOkOnAboutBox(void*) {
+    for (int i = 0; i < 200; ++i) {
+        if (HWND box = FindWindowW(L"#32770", L"Quibb's Clipboard Control")) {
+            GetDlgItemTextW(box, 0xFFFF, seenText, 64);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return 0;
+        }
+        Sleep(25);
+    }
+    return 1;
+}
+
 }  // namespace
 
 TEST_F(ControlTest, ClipboardPicturesWinOverTextInTheirOrder) {
@@ -262,4 +276,25 @@ TEST_F(ControlTest, AClientHoldingOnlyTheDispatchKeepsTheControlAlive) {
     EXPECT_EQ(Messages(trace.Take()),
               (Lines{"SNAPVIEW: TSnapview::Release 0", "DLLENTRY: ObjectDestroyed"}));
     EXPECT_EQ(Server().canUnloadNow(), S_OK);
+}
+
+TEST_F(ControlTest, AboutBoxIsModalAndReturnsWhenClosed) {
+    ASSERT_TRUE(clipboard.PutDib(MakeSolidDib(8, 8, RGB(0, 0, 255))));
+    IUnknown* control = Create();
+    ASSERT_TRUE(control);
+    ISnapview* snapview = nullptr;
+    ASSERT_EQ(control->QueryInterface(IID_ISnapview, reinterpret_cast<void**>(&snapview)), S_OK);
+    // A second thread plays the user: it finds the box and presses OK.
+    HANDLE user = CreateThread(nullptr, 0, PressOkOnAboutBox, nullptr, 0, nullptr);
+    DebugOutputCapture trace;
+    EXPECT_EQ(snapview->AboutBox(), S_OK);
+    EXPECT_TRUE(trace.Take().empty());
+    WaitForSingleObject(user, 10000);
+    DWORD found = 1;
+    GetExitCodeThread(user, &found);
+    CloseHandle(user);
+    EXPECT_EQ(found, 0u);
+    EXPECT_STREQ(seenText, L"Quibb's Clipboard Control");
+    snapview->Release();
+    control->Release();
 }

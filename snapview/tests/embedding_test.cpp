@@ -268,36 +268,6 @@ TEST_F(EmbeddingTest, AdviseSinksGoToTheHolderAndAreNeverCalled) {
     EXPECT_EQ(object->Unadvise(connection), OLE_E_NOCONNECTION);
 }
 
-TEST_F(EmbeddingTest, FixedAnswersChangeNothing) {
-    EXPECT_EQ(object->SetHostNames(L"app", L"doc"), S_OK);
-    EXPECT_EQ(object->SetMoniker(OLEWHICHMK_OBJREL, nullptr), E_NOTIMPL);
-    EXPECT_EQ(object->GetMoniker(0, OLEWHICHMK_OBJREL, nullptr), E_NOTIMPL);
-    EXPECT_EQ(object->InitFromData(nullptr, TRUE, 0), E_NOTIMPL);
-    EXPECT_EQ(object->GetClipboardData(0, nullptr), E_NOTIMPL);
-    EXPECT_EQ(object->Update(), S_OK);
-    EXPECT_EQ(object->IsUpToDate(), S_OK);
-    EXPECT_EQ(object->SetColorScheme(nullptr), E_NOTIMPL);
-    EXPECT_EQ(inPlace->ContextSensitiveHelp(TRUE), E_NOTIMPL);
-    EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK);
-    EXPECT_EQ(inPlace->UIDeactivate(), S_OK);
-    EXPECT_EQ(inPlace->ReactivateAndUndo(), S_OK);
-
-    IOleControl* control = nullptr;
-    ASSERT_EQ(object->QueryInterface(IID_IOleControl, reinterpret_cast<void**>(&control)), S_OK);
-    DebugOutputCapture trace;
-    CONTROLINFO info{};
-    EXPECT_EQ(control->GetControlInfo(&info), E_NOTIMPL);
-    EXPECT_EQ(control->OnMnemonic(nullptr), E_NOTIMPL);
-    EXPECT_EQ(control->OnAmbientPropertyChange(DISPID_UNKNOWN), S_OK);
-    EXPECT_EQ(control->FreezeEvents(TRUE), S_OK);
-    EXPECT_EQ(Messages(trace.Take()),
-              (Lines{"IOLECONT: TImpIOleControl::GetControlInfo",
-                     "IOLECONT: TImpIOleControl::OnMnemonic",
-                     "IOLECONT: TImpIOleControl::OnAmbientPropertyChange",
-                     "IOLECONT: TImpIOleControl::FreezeEvents"}));
-    control->Release();
-}
-
 TEST_F(EmbeddingTest, WindowsDrawTheLatestControlsDataAndNeverADeadOnes) {
     Activate();
     HWND first = ControlWindow();
