@@ -266,6 +266,14 @@ TEST_F(EmbeddingTest, AdviseSinksGoToTheHolderAndAreNeverCalled) {
     EXPECT_EQ(object->Unadvise(connection), S_OK);
     EXPECT_EQ(sink.refs, 0);
     EXPECT_EQ(object->Unadvise(connection), OLE_E_NOCONNECTION);
+
+    // A sink still advised when the control goes is let go with it.
+    ASSERT_EQ(object->Advise(&sink, &connection), S_OK);
+    inPlace->Release();
+    inPlace = nullptr;
+    EXPECT_EQ(object->Release(), 0u);
+    object = nullptr;
+    EXPECT_EQ(sink.refs, 0);
 }
 
 TEST_F(EmbeddingTest, WindowsDrawTheLatestControlsDataAndNeverADeadOnes) {
@@ -302,8 +310,16 @@ TEST_F(EmbeddingTest, WindowsDrawTheLatestControlsDataAndNeverADeadOnes) {
     EXPECT_GT(redIn(first), 0);
     suite::testing::CaptureClientArea(first).Save("snapview_two_controls.png");
 
-    // The newer control goes: the older window draws its own data again.
+    // The newer control goes, and its window with it: the older window
+    // draws its own data again.
+    HWND secondWindow = nullptr;
+    IOleInPlaceObject* secondInPlace = nullptr;
+    ASSERT_EQ(second->QueryInterface(IID_IOleInPlaceObject,
+                                     reinterpret_cast<void**>(&secondInPlace)), S_OK);
+    EXPECT_EQ(secondInPlace->GetWindow(&secondWindow), S_OK);
+    secondInPlace->Release();
     EXPECT_EQ(second->Release(), 0u);
+    EXPECT_FALSE(IsWindow(secondWindow));
     EXPECT_EQ(secondSite.refs, 0);
     EXPECT_GT(blueIn(first), 0);
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "fakes.h"
+#include "registration.h"
 #include "snapview_library.h"
 #include "testing/clipboard.h"
 #include "testing/debug_output.h"
@@ -184,4 +185,22 @@ TEST_F(FactoryTest, TraceLinesHaveTheirExactShapeOnePerCall) {
     EXPECT_EQ(Messages(trace.Take()), (Lines{"IPERSTMI: TImpIPersistStreamInit::Release",
                                              "SNAPVIEW: TSnapview::Release 1"}));
     control->Release();
+}
+
+TEST_F(FactoryTest, CreateInstanceReportsAnUnregisteredTypeLibraryAndLeavesNothing) {
+    wchar_t path[MAX_PATH];
+    ASSERT_TRUE(GetModuleFileNameW(Server().module, path, MAX_PATH));
+    ASSERT_EQ(snapview_registration::Unregister(), S_OK);
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID\\{9B0E22C4-97EC-11D1-AAD7-00C04FAD1EAD}", 0,
+                            KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+
+    void* out = reinterpret_cast<void*>(0x1234);
+    EXPECT_EQ(CreateControl(nullptr, IID_IOleObject, &out), TYPE_E_LIBNOTREGISTERED);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(Server().canUnloadNow(), S_OK);
+
+    ASSERT_EQ(snapview_registration::Register(path), S_OK);
+    ASSERT_EQ(CreateControl(nullptr, IID_IOleObject, &out), S_OK);
+    static_cast<IUnknown*>(out)->Release();
 }
