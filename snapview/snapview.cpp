@@ -89,6 +89,7 @@ TSnapview::TSnapview(IUnknown* outer, DestroyFunction destroyCallback)
 
 TSnapview::~TSnapview() {
     if (CurrentControl == this) CurrentControl = nullptr;
+    // The window goes first: it paints from the data cache.
     if (Window && IsWindow(Window)) DestroyWindow(Window);
     Window = nullptr;
     ReleaseAndClear(DataCache);
@@ -134,8 +135,8 @@ void TSnapview::FreeImplementationObjects() {
     ConnPtCont = nullptr;
     delete Dispatch;
     Dispatch = nullptr;
-    // Gives up the control's own reference; the connection point then goes
-    // and lets go of a connected sink.
+    // The connection point lets go of a connected sink, and goes itself
+    // unless a client still holds it.
     if (ConnectionPoint) {
         ConnectionPoint->DetachFromOwner();
         ConnectionPoint = nullptr;
