@@ -1,0 +1,63 @@
+#include "idispatch.h"
+
+#include "snapview.h"
+
+namespace snapview {
+
+TImpIDispatch::TImpIDispatch(TSnapview* owner, IUnknown* controllingUnknown)
+    : Owner(owner), ControllingUnknown(controllingUnknown) {}
+
+STDMETHODIMP TImpIDispatch::QueryInterface(REFIID riid, void** ppv) {
+    return ControllingUnknown->QueryInterface(riid, ppv);
+}
+
+STDMETHODIMP_(ULONG) TImpIDispatch::AddRef() { return ControllingUnknown->AddRef(); }
+
+STDMETHODIMP_(ULONG) TImpIDispatch::Release() { return ControllingUnknown->Release(); }
+
+HRESULT TImpIDispatch::Target(IDispatch** target) {
+    *target = nullptr;
+    if (!Owner->StdDispatch) return E_UNEXPECTED;
+    return Owner->StdDispatch->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(target));
+}
+
+STDMETHODIMP TImpIDispatch::GetTypeInfoCount(UINT* count) {
+    IDispatch* target;
+    HRESULT hr = Target(&target);
+    if (FAILED(hr)) return hr;
+    hr = target->GetTypeInfoCount(count);
+    target->Release();
+    return hr;
+}
+
+STDMETHODIMP TImpIDispatch::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) {
+    IDispatch* target;
+    HRESULT hr = Target(&target);
+    if (FAILED(hr)) return hr;
+    hr = target->GetTypeInfo(index, lcid, info);
+    target->Release();
+    return hr;
+}
+
+STDMETHODIMP TImpIDispatch::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
+                                          DISPID* ids) {
+    IDispatch* target;
+    HRESULT hr = Target(&target);
+    if (FAILED(hr)) return hr;
+    hr = target->GetIDsOfNames(riid, names, count, lcid, ids);
+    target->Release();
+    return hr;
+}
+
+STDMETHODIMP TImpIDispatch::Invoke(DISPID member, REFIID riid, LCID lcid, WORD flags,
+                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                   UINT* argError) {
+    IDispatch* target;
+    HRESULT hr = Target(&target);
+    if (FAILED(hr)) return hr;
+    hr = target->Invoke(member, riid, lcid, flags, params, result, exception, argError);
+    target->Release();
+    return hr;
+}
+
+}  // namespace snapview
