@@ -104,6 +104,8 @@ STDMETHODIMP TImpIOleObject::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite
 
 STDMETHODIMP TImpIOleObject::EnumVerbs(IEnumOLEVERB** verbs) {
     TRACE("TImpIOleObject::EnumVerbs");
+    // The registry functions write through their out pointer unchecked.
+    if (!verbs) return E_POINTER;
     return OleRegEnumVerbs(Owner->ClassId, verbs);
 }
 
@@ -126,6 +128,7 @@ STDMETHODIMP TImpIOleObject::GetUserClassID(CLSID* clsid) {
 
 STDMETHODIMP TImpIOleObject::GetUserType(DWORD form, LPOLESTR* userType) {
     TRACE("TImpIOleObject::GetUserType");
+    if (!userType) return E_POINTER;
     return OleRegGetUserType(Owner->ClassId, form, userType);
 }
 
@@ -136,6 +139,7 @@ STDMETHODIMP TImpIOleObject::SetExtent(DWORD, SIZEL*) {
 
 STDMETHODIMP TImpIOleObject::GetExtent(DWORD aspect, SIZEL* size) {
     TRACE("TImpIOleObject::GetExtent");
+    if (!size) return E_POINTER;
     IViewObject2* view = nullptr;
     HRESULT hr = Owner->DataCache->QueryInterface(IID_IViewObject2, reinterpret_cast<void**>(&view));
     if (FAILED(hr)) return hr;
@@ -146,6 +150,10 @@ STDMETHODIMP TImpIOleObject::GetExtent(DWORD aspect, SIZEL* size) {
 
 STDMETHODIMP TImpIOleObject::Advise(IAdviseSink* sink, DWORD* connection) {
     TRACE("TImpIOleObject::Advise");
+    // A null sink would be kept and called later; refuse it up front.
+    if (!connection) return E_POINTER;
+    *connection = 0;
+    if (!sink) return E_INVALIDARG;
     if (!Owner->AdviseHolder) {
         IOleAdviseHolder* holder = nullptr;
         HRESULT hr = CreateOleAdviseHolder(&holder);
@@ -163,12 +171,14 @@ STDMETHODIMP TImpIOleObject::Unadvise(DWORD connection) {
 
 STDMETHODIMP TImpIOleObject::EnumAdvise(IEnumSTATDATA** advises) {
     TRACE("TImpIOleObject::EnumAdvise");
+    if (!advises) return E_POINTER;
     if (!Owner->AdviseHolder) return E_FAIL;
     return Owner->AdviseHolder->EnumAdvise(advises);
 }
 
 STDMETHODIMP TImpIOleObject::GetMiscStatus(DWORD aspect, DWORD* status) {
     TRACE("TImpIOleObject::GetMiscStatus");
+    if (!status) return E_POINTER;
     return OleRegGetMiscStatus(Owner->ClassId, aspect, status);
 }
 
