@@ -60,6 +60,10 @@ TEST_F(TypeLibTest, LibraryAndClassCarryTheirIdentity) {
     ASSERT_EQ(library->GetDocumentation(-1, nullptr, &help, nullptr, nullptr), S_OK);
     EXPECT_STREQ(help, L"Quibb's Clipboard Control's Type Library");
     SysFreeString(help);
+    BSTR helpFile = nullptr;
+    ASSERT_EQ(library->GetDocumentation(-1, nullptr, nullptr, nullptr, &helpFile), S_OK);
+    EXPECT_EQ(helpFile, nullptr);
+    SysFreeString(helpFile);
 
     ITypeInfo* coclass = nullptr;
     ASSERT_EQ(library->GetTypeInfoOfGuid(CLSID_Snapview, &coclass), S_OK);
@@ -97,6 +101,7 @@ TEST_F(TypeLibTest, InterfacesHaveTheirSlotsAndMemberIds) {
     const MEMBERID ids[] = {2, 2, 1, -552};
     const INVOKEKIND kinds[] = {INVOKE_PROPERTYGET, INVOKE_PROPERTYPUT, INVOKE_FUNC, INVOKE_FUNC};
     const VARTYPE results[] = {VT_BSTR, VT_VOID, VT_HRESULT, VT_HRESULT};
+    const SHORT params[] = {0, 1, 0, 0};
     for (UINT i = 0; i < 4; ++i) {
         FUNCDESC* f = nullptr;
         ASSERT_EQ(vtable->GetFuncDesc(i, &f), S_OK);
@@ -105,9 +110,18 @@ TEST_F(TypeLibTest, InterfacesHaveTheirSlotsAndMemberIds) {
         EXPECT_EQ(f->oVft, static_cast<SHORT>((3 + i) * sizeof(void*))) << i;
         EXPECT_EQ(f->callconv, CC_STDCALL) << i;
         EXPECT_EQ(f->elemdescFunc.tdesc.vt, results[i]) << i;
+        ASSERT_EQ(f->cParams, params[i]) << i;
+        if (f->cParams == 1) {
+            EXPECT_EQ(f->lprgelemdescParam[0].tdesc.vt, VT_BSTR);
+            EXPECT_EQ(f->lprgelemdescParam[0].paramdesc.wParamFlags & PARAMFLAG_FIN,
+                      PARAMFLAG_FIN);
+        }
         vtable->ReleaseFuncDesc(f);
     }
+    EXPECT_EQ(Doc(vtable), L"Definition of interface ISnapview");
+    EXPECT_EQ(Doc(vtable, 2), L"The current Title");
     EXPECT_EQ(Doc(vtable, 1), L"Get data from clipboard");
+    EXPECT_EQ(Doc(vtable, -552), L"Show AboutBox");
     vtable->Release();
 
     ITypeInfo* events = nullptr;
@@ -122,7 +136,25 @@ TEST_F(TypeLibTest, InterfacesHaveTheirSlotsAndMemberIds) {
     EXPECT_EQ(f->cParams, 0);
     events->ReleaseFuncDesc(f);
     EXPECT_EQ(Doc(events, 0), L"Data was grabbed from the clipboard");
+    EXPECT_EQ(Doc(events), L"Definition of dispinterface DISnapviewAdviseSink");
     events->Release();
+
+    // The dispinterface declared from ISnapview: its names under the same ids.
+    ITypeInfo* dispatch = nullptr;
+    ASSERT_EQ(library->GetTypeInfoOfGuid(DIID_DISnapview, &dispatch), S_OK);
+    shape = ShapeOf(dispatch);
+    EXPECT_EQ(shape.kind, TKIND_DISPATCH);
+    EXPECT_EQ(shape.flags, TYPEFLAG_FDISPATCHABLE);
+    EXPECT_EQ(Doc(dispatch), L"Dispatch Interface DISnapview");
+    const wchar_t* names[] = {L"Title", L"GrabFromClipboard", L"AboutBox"};
+    const MEMBERID named[] = {2, 1, -552};
+    for (int i = 0; i < 3; ++i) {
+        LPOLESTR name = const_cast<LPOLESTR>(names[i]);
+        MEMBERID id = 0;
+        ASSERT_EQ(dispatch->GetIDsOfNames(&name, 1, &id), S_OK) << i;
+        EXPECT_EQ(id, named[i]) << i;
+    }
+    dispatch->Release();
 }
 
 TEST_F(TypeLibTest, IconAndToolboxBitmapAreResourceOne) {
