@@ -22,6 +22,8 @@ HRESULT TImpIDispatch::Target(IDispatch** target) {
 }
 
 STDMETHODIMP TImpIDispatch::GetTypeInfoCount(UINT* count) {
+    // The standard dispatch object writes through these unchecked.
+    if (!count) return E_POINTER;
     IDispatch* target;
     HRESULT hr = Target(&target);
     if (FAILED(hr)) return hr;
@@ -31,6 +33,7 @@ STDMETHODIMP TImpIDispatch::GetTypeInfoCount(UINT* count) {
 }
 
 STDMETHODIMP TImpIDispatch::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) {
+    if (!info) return E_POINTER;
     IDispatch* target;
     HRESULT hr = Target(&target);
     if (FAILED(hr)) return hr;
@@ -41,6 +44,7 @@ STDMETHODIMP TImpIDispatch::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info)
 
 STDMETHODIMP TImpIDispatch::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
                                           DISPID* ids) {
+    if (!names || !ids) return E_POINTER;
     IDispatch* target;
     HRESULT hr = Target(&target);
     if (FAILED(hr)) return hr;
@@ -52,6 +56,7 @@ STDMETHODIMP TImpIDispatch::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT cou
 STDMETHODIMP TImpIDispatch::Invoke(DISPID member, REFIID riid, LCID lcid, WORD flags,
                                    DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                    UINT* argError) {
+    if (!params) return E_INVALIDARG;
     IDispatch* target;
     HRESULT hr = Target(&target);
     if (FAILED(hr)) return hr;
