@@ -316,8 +316,10 @@ HRESULT TSnapview::InPlaceActivate(IOleClientSite* activeSite) {
     if (Window) {
         SetWindowLongPtrW(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlWndProc));
-        InPlaceObject->SetObjectRects(&position, &clip);
     }
+    // Also without a window: the container sees the same placement call
+    // either way, and it does nothing while there is no window.
+    InPlaceObject->SetObjectRects(&position, &clip);
     activeSite->ShowObject();
     return S_OK;
 }

@@ -339,3 +339,25 @@ TEST_F(EmbeddingTest, NullOutPointersAreRefusedNotWrittenThrough) {
     EXPECT_EQ(object->EnumAdvise(nullptr), E_POINTER);
     EXPECT_EQ(sink.refs, 0);
 }
+
+TEST_F(EmbeddingTest, ActivationWithoutAWindowStillPlacesAndShowsAndSucceeds) {
+    // A parent window that is gone: the control's window cannot be made.
+    DestroyWindow(site.window);
+    ASSERT_EQ(object->SetClientSite(&site), S_OK);
+    DebugOutputCapture trace;
+    EXPECT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, nullptr, nullptr), S_OK);
+    site.window = nullptr;
+    EXPECT_EQ(Messages(trace.Take()),
+              (Lines{"IOLEOBJ: TImpIOleObject::DoVerb iVerb = -5",
+                     "SNAPVIEW: TSnapview::InPlaceActivate",
+                     "IIPOBJ: TImpIOleInPlaceObject::SetObjectRects"}));
+    EXPECT_CALLS(log, {"QueryInterface(IOleInPlaceSite)", "CanInPlaceActivate",
+                       "OnInPlaceActivate", "GetWindow", "GetWindowContext(cb=20)",
+                       "ShowObject"});
+    HWND none = reinterpret_cast<HWND>(1);
+    EXPECT_EQ(inPlace->GetWindow(&none), E_FAIL);
+    EXPECT_EQ(none, nullptr);
+    // Active for good, window or not.
+    EXPECT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, nullptr, nullptr), S_OK);
+    EXPECT_CALLS(log, {});
+}
