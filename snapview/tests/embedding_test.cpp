@@ -85,7 +85,13 @@ TEST_F(EmbeddingTest, InPlaceActivationAsksTheSiteThenMakesTheWindowOnce) {
     HWND window = ControlWindow();
     ASSERT_TRUE(IsWindow(window));
     EXPECT_EQ(GetParent(window), site.window);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) & 0xFFFF0000u, 0x54800000u);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), 0x54800000u);
+    EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & ~WS_EX_NOPARENTNOTIFY, 0);
+    wchar_t text[64] = {};
+    GetClassNameW(window, text, 64);
+    EXPECT_STREQ(text, L"Button");
+    GetWindowTextW(window, text, 64);
+    EXPECT_STREQ(text, L"Quibb's Clip Control");
     RECT placed = WindowRectInParent(window);
     EXPECT_TRUE(EqualRect(&placed, &site.position));
 
