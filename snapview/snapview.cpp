@@ -156,13 +156,16 @@ HRESULT TSnapview::Init() {
     TRACE("TSnapview::Init");
     HRESULT hr = CreateImplementationObjects();
     if (FAILED(hr)) return hr;
-    // The data cache is aggregated with this control, so the grab's query
-    // and release of IOleCache pass through RefCount. The control holds one
-    // reference of its own meanwhile, so that they cannot destroy it, and
-    // gives it back quietly once the step is done: the client's final
-    // Release then destroys the control.
+    // The data cache is aggregated with the controlling unknown, so that
+    // its interfaces answer for, and count on, the whole object: inside an
+    // aggregate they too must lead back to the outer object and keep it
+    // alive. Stand-alone, the grab's query and release of IOleCache pass
+    // through RefCount; the control holds one reference of its own
+    // meanwhile, so that they cannot destroy it, and gives it back quietly
+    // once the step is done: the client's final Release then destroys it.
     ++RefCount;
-    hr = CreateDataCache(this, ClassId, IID_IUnknown, reinterpret_cast<void**>(&DataCache));
+    hr = CreateDataCache(Controlling(), ClassId, IID_IUnknown,
+                         reinterpret_cast<void**>(&DataCache));
     if (SUCCEEDED(hr)) hr = GrabFromClipboard();
     if (SUCCEEDED(hr)) hr = LoadTypeInfo();
     if (SUCCEEDED(hr)) {

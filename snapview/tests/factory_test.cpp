@@ -146,6 +146,17 @@ TEST_F(FactoryTest, AggregatedControlForwardsToItsOuterObject) {
     EXPECT_EQ(identity, &outer);
     identity->Release();
     dispatch->Release();
+    // The data cache's interfaces belong to the aggregate as well.
+    for (const IID* iid : {&IID_IViewObject2, &IID_IDataObject, &IID_IPersistStorage}) {
+        IUnknown* part = nullptr;
+        ASSERT_EQ(outer.QueryInterface(*iid, reinterpret_cast<void**>(&part)), S_OK);
+        EXPECT_EQ(outer.refs, 2);
+        ASSERT_EQ(part->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
+        EXPECT_EQ(identity, &outer);
+        identity->Release();
+        part->Release();
+        EXPECT_EQ(outer.refs, 1);
+    }
     // ISnapview's unknown slots are the inner one's: not for an aggregate.
     void* snapview = reinterpret_cast<void*>(0x1234);
     EXPECT_EQ(outer.QueryInterface(IID_ISnapview, &snapview), E_NOINTERFACE);
