@@ -26,10 +26,18 @@ using suite::testing::MakeSolidDib;
 
 namespace {
 
+// The message of a call's first line, after the object's common prefix.
 struct Announced {
-    const char* message;  // "MODULE: text" of the call's first line
+    const char* message;
     std::function<void()> call;
 };
+#define ANNOUNCES(message, call) Announced{message, [&] { call; }}
+
+// Any out pointer the call may fill; what it gets is released by hand.
+template <typename T>
+T** Out(void*& slot) {
+    return reinterpret_cast<T**>(&slot);
+}
 
 class TraceTextTest : public ::testing::Test {
 protected:
@@ -49,16 +57,16 @@ protected:
         EXPECT_EQ(control->QueryInterface(iid, reinterpret_cast<void**>(&out)), S_OK);
         return out;
     }
-    // Each call on its own: its first line, exactly one of them for it.
-    void ExpectAnnounced(const std::vector<Announced>& calls) {
+    // Each call on its own: its first line, and only one line of that text.
+    static void ExpectAnnounced(const std::string& prefix, const std::vector<Announced>& calls) {
         for (const Announced& each : calls) {
+            const std::string expected = prefix + each.message;
             DebugOutputCapture trace;
             each.call();
             std::vector<std::string> messages = Messages(trace.Take());
-            ASSERT_FALSE(messages.empty()) << each.message;
-            EXPECT_EQ(messages[0], each.message);
-            EXPECT_EQ(std::count(messages.begin(), messages.end(), messages[0]), 1)
-                << each.message;
+            ASSERT_FALSE(messages.empty()) << expected;
+            EXPECT_EQ(messages[0], expected);
+            EXPECT_EQ(std::count(messages.begin(), messages.end(), expected), 1) << expected;
         }
     }
 
@@ -69,180 +77,153 @@ protected:
 }  // namespace
 
 TEST_F(TraceTextTest, EmbeddingObjects) {
-    IOleObject* object = Get<IOleObject>(IID_IOleObject);
-    ASSERT_TRUE(object);
+    IOleObject* o = Get<IOleObject>(IID_IOleObject);
+    ASSERT_TRUE(o);
     CallLog log;
     FakeAdviseSink sink(log);
     DWORD connection = 0;
-    IUnknown* unknown = nullptr;
+    void* unknown = nullptr;
     void* none = nullptr;  // out pointers that get nothing
     CLSID clsid{};
     SIZEL size{};
     DWORD status = 0;
-    ExpectAnnounced({
-        {"IOLEOBJ: TImpIOleObject::QueryInterface",
-         [&] { object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)); }},
-        {"IOLEOBJ: TImpIOleObject::Release", [&] { object->Release(); }},
-        {"IOLEOBJ: TImpIOleObject::AddRef", [&] { object->AddRef(); }},
-        {"IOLEOBJ: TImpIOleObject::SetClientSite", [&] { object->SetClientSite(nullptr); }},
-        {"IOLEOBJ: TImpIOleObject::GetClientSite",
-         [&] { object->GetClientSite(reinterpret_cast<IOleClientSite**>(&none)); }},
-        {"IOLEOBJ: TImpIOleObject::SetHostNames", [&] { object->SetHostNames(L"app", L"doc"); }},
-        {"IOLEOBJ: TImpIOleObject::Close", [&] { object->Close(OLECLOSE_NOSAVE); }},
-        {"IOLEOBJ: TImpIOleObject::SetMoniker",
-         [&] { object->SetMoniker(OLEWHICHMK_CONTAINER, nullptr); }},
-        {"IOLEOBJ: TImpIOleObject::GetMoniker",
-         [&] { object->GetMoniker(0, 0, reinterpret_cast<IMoniker**>(&none)); }},
-        {"IOLEOBJ: TImpIOleObject::InitFromData", [&] { object->InitFromData(nullptr, FALSE, 0); }},
-        {"IOLEOBJ: TImpIOleObject::GetClipboardData",
-         [&] { object->GetClipboardData(0, reinterpret_cast<IDataObject**>(&none)); }},
-        {"IOLEOBJ: TImpIOleObject::DoVerb iVerb = -3",
-         [&] { object->DoVerb(OLEIVERB_HIDE, nullptr, nullptr, 0, nullptr, nullptr); }},
-        {"IOLEOBJ: TImpIOleObject::DoVerb iVerb = 7",
-         [&] { object->DoVerb(7, nullptr, nullptr, 0, nullptr, nullptr); }},
-        {"IOLEOBJ: TImpIOleObject::EnumVerbs", [&] { object->EnumVerbs(nullptr); }},
-        {"IOLEOBJ: TImpIOleObject::Update", [&] { object->Update(); }},
-        {"IOLEOBJ: TImpIOleObject::IsUpToDate", [&] { object->IsUpToDate(); }},
-        {"IOLEOBJ: TImpIOleObject::GetUserClassID", [&] { object->GetUserClassID(&clsid); }},
-        {"IOLEOBJ: TImpIOleObject::GetUserType",
-         [&] { object->GetUserType(USERCLASSTYPE_FULL, nullptr); }},
-        {"IOLEOBJ: TImpIOleObject::SetExtent", [&] { object->SetExtent(DVASPECT_CONTENT, &size); }},
-        {"IOLEOBJ: TImpIOleObject::GetExtent", [&] { object->GetExtent(DVASPECT_CONTENT, &size); }},
-        {"IOLEOBJ: TImpIOleObject::Advise", [&] { object->Advise(&sink, &connection); }},
-        {"IOLEOBJ: TImpIOleObject::EnumAdvise", [&] { object->EnumAdvise(nullptr); }},
-        {"IOLEOBJ: TImpIOleObject::Unadvise", [&] { object->Unadvise(connection); }},
-        {"IOLEOBJ: TImpIOleObject::GetMiscStatus",
-         [&] { object->GetMiscStatus(DVASPECT_CONTENT, &status); }},
-        {"IOLEOBJ: TImpIOleObject::SetColorScheme", [&] { object->SetColorScheme(nullptr); }},
+    ExpectAnnounced("IOLEOBJ: TImpIOleObject::", {
+        ANNOUNCES("QueryInterface", o->QueryInterface(IID_IUnknown, &unknown)),
+        ANNOUNCES("Release", o->Release()),
+        ANNOUNCES("AddRef", o->AddRef()),
+        ANNOUNCES("SetClientSite", o->SetClientSite(nullptr)),
+        ANNOUNCES("GetClientSite", o->GetClientSite(Out<IOleClientSite>(none))),
+        ANNOUNCES("SetHostNames", o->SetHostNames(L"app", L"doc")),
+        ANNOUNCES("Close", o->Close(OLECLOSE_NOSAVE)),
+        ANNOUNCES("SetMoniker", o->SetMoniker(OLEWHICHMK_CONTAINER, nullptr)),
+        ANNOUNCES("GetMoniker", o->GetMoniker(0, 0, Out<IMoniker>(none))),
+        ANNOUNCES("InitFromData", o->InitFromData(nullptr, FALSE, 0)),
+        ANNOUNCES("GetClipboardData", o->GetClipboardData(0, Out<IDataObject>(none))),
+        ANNOUNCES("DoVerb iVerb = -3", o->DoVerb(-3, nullptr, nullptr, 0, nullptr, nullptr)),
+        ANNOUNCES("DoVerb iVerb = 7", o->DoVerb(7, nullptr, nullptr, 0, nullptr, nullptr)),
+        ANNOUNCES("EnumVerbs", o->EnumVerbs(nullptr)),
+        ANNOUNCES("Update", o->Update()),
+        ANNOUNCES("IsUpToDate", o->IsUpToDate()),
+        ANNOUNCES("GetUserClassID", o->GetUserClassID(&clsid)),
+        ANNOUNCES("GetUserType", o->GetUserType(USERCLASSTYPE_FULL, nullptr)),
+        ANNOUNCES("SetExtent", o->SetExtent(DVASPECT_CONTENT, &size)),
+        ANNOUNCES("GetExtent", o->GetExtent(DVASPECT_CONTENT, &size)),
+        ANNOUNCES("Advise", o->Advise(&sink, &connection)),
+        ANNOUNCES("EnumAdvise", o->EnumAdvise(nullptr)),
+        ANNOUNCES("Unadvise", o->Unadvise(connection)),
+        ANNOUNCES("GetMiscStatus", o->GetMiscStatus(DVASPECT_CONTENT, &status)),
+        ANNOUNCES("SetColorScheme", o->SetColorScheme(nullptr)),
     });
-    unknown->Release();
-    object->Release();
+    static_cast<IUnknown*>(unknown)->Release();
+    o->Release();
     EXPECT_EQ(sink.refs, 0);
 
-    IOleControl* oleControl = Get<IOleControl>(IID_IOleControl);
-    ASSERT_TRUE(oleControl);
+    IOleControl* c = Get<IOleControl>(IID_IOleControl);
+    ASSERT_TRUE(c);
     CONTROLINFO info{};
-    ExpectAnnounced({
-        {"IOLECONT: TImpIOleControl::QueryInterface",
-         [&] { oleControl->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)); }},
-        {"IOLECONT: TImpIOleControl::Release", [&] { oleControl->Release(); }},
-        {"IOLECONT: TImpIOleControl::AddRef", [&] { oleControl->AddRef(); }},
-        {"IOLECONT: TImpIOleControl::GetControlInfo", [&] { oleControl->GetControlInfo(&info); }},
-        {"IOLECONT: TImpIOleControl::OnMnemonic", [&] { oleControl->OnMnemonic(nullptr); }},
-        {"IOLECONT: TImpIOleControl::OnAmbientPropertyChange",
-         [&] { oleControl->OnAmbientPropertyChange(DISPID_UNKNOWN); }},
-        {"IOLECONT: TImpIOleControl::FreezeEvents", [&] { oleControl->FreezeEvents(TRUE); }},
+    ExpectAnnounced("IOLECONT: TImpIOleControl::", {
+        ANNOUNCES("QueryInterface", c->QueryInterface(IID_IUnknown, &unknown)),
+        ANNOUNCES("Release", c->Release()),
+        ANNOUNCES("AddRef", c->AddRef()),
+        ANNOUNCES("GetControlInfo", c->GetControlInfo(&info)),
+        ANNOUNCES("OnMnemonic", c->OnMnemonic(nullptr)),
+        ANNOUNCES("OnAmbientPropertyChange", c->OnAmbientPropertyChange(DISPID_UNKNOWN)),
+        ANNOUNCES("FreezeEvents", c->FreezeEvents(TRUE)),
     });
-    unknown->Release();
-    oleControl->Release();
+    static_cast<IUnknown*>(unknown)->Release();
+    c->Release();
 
-    IOleInPlaceObject* inPlace = Get<IOleInPlaceObject>(IID_IOleInPlaceObject);
-    ASSERT_TRUE(inPlace);
+    IOleInPlaceObject* p = Get<IOleInPlaceObject>(IID_IOleInPlaceObject);
+    ASSERT_TRUE(p);
     HWND window = nullptr;
     RECT rect{0, 0, 10, 10};
-    ExpectAnnounced({
-        {"IIPOBJ:  TImpIOleInPlaceObject::QueryInterface",
-         [&] { inPlace->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)); }},
-        {"IIPOBJ:  TImpIOleInPlaceObject::Release", [&] { inPlace->Release(); }},
-        {"IIPOBJ:  TImpIOleInPlaceObject::AddRef", [&] { inPlace->AddRef(); }},
-        {"IIPOBJ:  TImpIOleInPlaceObject::GetWindow", [&] { inPlace->GetWindow(&window); }},
-        {"IIPOBJ: TImpIOleInPlaceObject::ContextSensitiveHelp",
-         [&] { inPlace->ContextSensitiveHelp(FALSE); }},
-        {"IIPOBJ:  TImpIOleInPlaceObject::InPlaceDeactivate", [&] { inPlace->InPlaceDeactivate(); }},
-        {"IIPOBJ:  TImpIOleInPlaceObject::UIDeactivate", [&] { inPlace->UIDeactivate(); }},
-        {"IIPOBJ: TImpIOleInPlaceObject::SetObjectRects",
-         [&] { inPlace->SetObjectRects(&rect, &rect); }},
-        {"IIPOBJ: TImpIOleInPlaceObject::ReactivateAndUndo", [&] { inPlace->ReactivateAndUndo(); }},
+    // Six of these messages start with a space, three do not.
+    ExpectAnnounced("IIPOBJ: ", {
+        ANNOUNCES(" TImpIOleInPlaceObject::QueryInterface", p->QueryInterface(IID_IUnknown, &unknown)),
+        ANNOUNCES(" TImpIOleInPlaceObject::Release", p->Release()),
+        ANNOUNCES(" TImpIOleInPlaceObject::AddRef", p->AddRef()),
+        ANNOUNCES(" TImpIOleInPlaceObject::GetWindow", p->GetWindow(&window)),
+        ANNOUNCES("TImpIOleInPlaceObject::ContextSensitiveHelp", p->ContextSensitiveHelp(FALSE)),
+        ANNOUNCES(" TImpIOleInPlaceObject::InPlaceDeactivate", p->InPlaceDeactivate()),
+        ANNOUNCES(" TImpIOleInPlaceObject::UIDeactivate", p->UIDeactivate()),
+        ANNOUNCES("TImpIOleInPlaceObject::SetObjectRects", p->SetObjectRects(&rect, &rect)),
+        ANNOUNCES("TImpIOleInPlaceObject::ReactivateAndUndo", p->ReactivateAndUndo()),
     });
-    unknown->Release();
-    inPlace->Release();
+    static_cast<IUnknown*>(unknown)->Release();
+    p->Release();
 }
 
 TEST_F(TraceTextTest, PersistenceAndConnectionObjects) {
-    IPersistStreamInit* persist = Get<IPersistStreamInit>(IID_IPersistStreamInit);
-    ASSERT_TRUE(persist);
-    IUnknown* unknown = nullptr;
+    IPersistStreamInit* s = Get<IPersistStreamInit>(IID_IPersistStreamInit);
+    ASSERT_TRUE(s);
+    void* unknown = nullptr;
+    void* none = nullptr;
     CLSID clsid{};
     ULARGE_INTEGER size{};
-    ExpectAnnounced({
-        {"IPERSTMI: TImpIPersistStreamInit::QueryInterface",
-         [&] { persist->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)); }},
-        {"IPERSTMI: TImpIPersistStreamInit::Release", [&] { persist->Release(); }},
-        {"IPERSTMI: TImpIPersistStreamInit::AddRef", [&] { persist->AddRef(); }},
-        {"IPERSTMI: TImpIPersistStreamInit::GetClassID", [&] { persist->GetClassID(&clsid); }},
-        {"IPERSTMI: TImpIPersistStreamInit::IsDirty", [&] { persist->IsDirty(); }},
-        {"IPERSTMI: TImpIPersistStreamInit::Load", [&] { persist->Load(nullptr); }},
-        {"IPERSTMI: TImpIPersistStreamInit::Save", [&] { persist->Save(nullptr, TRUE); }},
-        {"IPERSTMI: TImpIPersistStreamInit::GetSizeMax", [&] { persist->GetSizeMax(&size); }},
-        {"IPERSTMI: TImpIPersistStreamInit::InitNew", [&] { persist->InitNew(); }},
+    ExpectAnnounced("IPERSTMI: TImpIPersistStreamInit::", {
+        ANNOUNCES("QueryInterface", s->QueryInterface(IID_IUnknown, &unknown)),
+        ANNOUNCES("Release", s->Release()),
+        ANNOUNCES("AddRef", s->AddRef()),
+        ANNOUNCES("GetClassID", s->GetClassID(&clsid)),
+        ANNOUNCES("IsDirty", s->IsDirty()),
+        ANNOUNCES("Load", s->Load(nullptr)),
+        ANNOUNCES("Save", s->Save(nullptr, TRUE)),
+        ANNOUNCES("GetSizeMax", s->GetSizeMax(&size)),
+        ANNOUNCES("InitNew", s->InitNew()),
     });
-    unknown->Release();
-    persist->Release();
+    static_cast<IUnknown*>(unknown)->Release();
+    s->Release();
 
-    IConnectionPointContainer* container =
-        Get<IConnectionPointContainer>(IID_IConnectionPointContainer);
-    ASSERT_TRUE(container);
-    IConnectionPoint* point = nullptr;
-    void* none = nullptr;
-    ExpectAnnounced({
-        {"ICONNPT: TImpIConnPtCont::QueryInterface",
-         [&] { container->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)); }},
-        {"ICONNPT: TImpIConnPtCont::Release", [&] { container->Release(); }},
-        {"ICONNPT: TImpIConnPtCont::AddRef", [&] { container->AddRef(); }},
-        {"ICONNPT: TImpIConnPtCont::EnumConn",
-         [&] {
-             container->EnumConnectionPoints(reinterpret_cast<IEnumConnectionPoints**>(&none));
-         }},
-        {"ICONNPT: TImpIConnPtCont::FindConnectionPoint",
-         [&] { container->FindConnectionPoint(DIID_DISnapviewAdviseSink, &point); }},
+    IConnectionPointContainer* c = Get<IConnectionPointContainer>(IID_IConnectionPointContainer);
+    ASSERT_TRUE(c);
+    IConnectionPoint* p = nullptr;
+    ExpectAnnounced("ICONNPT: TImpIConnPtCont::", {
+        ANNOUNCES("QueryInterface", c->QueryInterface(IID_IUnknown, &unknown)),
+        ANNOUNCES("Release", c->Release()),
+        ANNOUNCES("AddRef", c->AddRef()),
+        ANNOUNCES("EnumConn", c->EnumConnectionPoints(Out<IEnumConnectionPoints>(none))),
+        ANNOUNCES("FindConnectionPoint", c->FindConnectionPoint(DIID_DISnapviewAdviseSink, &p)),
     });
-    unknown->Release();
-    container->Release();
-    ASSERT_TRUE(point);
+    static_cast<IUnknown*>(unknown)->Release();
+    c->Release();
+    ASSERT_TRUE(p);
 
     IID iid{};
     DWORD cookie = 0;
-    ExpectAnnounced({
-        {"ICONNPT: TImpIConnectionPoint::QueryInterface",
-         [&] { point->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)); }},
-        {"ICONNPT: TImpIConnectionPoint::Release", [&] { unknown->Release(); }},
-        {"ICONNPT: TImpIConnectionPoint::AddRef", [&] { point->AddRef(); }},
-        {"ICONNPT: TImpIConnectionPoint::GetConnectionInterface",
-         [&] { point->GetConnectionInterface(&iid); }},
-        {"ICONNPT: TImpIConnectionPoint::Advise", [&] { point->Advise(nullptr, &cookie); }},
-        {"ICONNPT: TImpIConnectionPoint::Unadvise", [&] { point->Unadvise(0); }},
-        {"ICONNPT: TImpIConnectionPoint::EnumConnections",
-         [&] { point->EnumConnections(reinterpret_cast<IEnumConnections**>(&none)); }},
-        {"ICONNPT: TImpIConnectionPoint::GetConnectionPoint",
-         [&] {
-             point->GetConnectionPointContainer(
-                 reinterpret_cast<IConnectionPointContainer**>(&unknown));
-         }},
+    ExpectAnnounced("ICONNPT: TImpIConnectionPoint::", {
+        ANNOUNCES("QueryInterface", p->QueryInterface(IID_IUnknown, &unknown)),
+        ANNOUNCES("Release", static_cast<IUnknown*>(unknown)->Release()),
+        ANNOUNCES("AddRef", p->AddRef()),
+        ANNOUNCES("GetConnectionInterface", p->GetConnectionInterface(&iid)),
+        ANNOUNCES("Advise", p->Advise(nullptr, &cookie)),
+        ANNOUNCES("Unadvise", p->Unadvise(0)),
+        ANNOUNCES("EnumConnections", p->EnumConnections(Out<IEnumConnections>(none))),
+        ANNOUNCES("GetConnectionPoint",
+                  p->GetConnectionPointContainer(Out<IConnectionPointContainer>(unknown))),
     });
-    unknown->Release();
-    point->Release();
-    point->Release();
+    static_cast<IUnknown*>(unknown)->Release();
+    p->Release();
+    p->Release();
 }
 
 TEST_F(TraceTextTest, FactoryAndExports) {
-    IClassFactory* factory = Factory();
-    ASSERT_TRUE(factory);
-    IUnknown* unknown = nullptr;
-    ExpectAnnounced({
-        {"DLLENTRY: TImpIClassFactory::QueryInterface",
-         [&] { factory->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)); }},
-        {"DLLENTRY: TImpIClassFactory::Release", [&] { unknown->Release(); }},
-        {"DLLENTRY: TImpIClassFactory::AddRef", [&] { factory->AddRef(); }},
-        {"DLLENTRY: DllCanUnloadNow", [&] { Server().canUnloadNow(); }},
-        {"DLLENTRY: DllGetClassObject",
-         [&] { Server().getClassObject(GUID_NULL, IID_IClassFactory, nullptr); }},
+    IClassFactory* f = Factory();
+    ASSERT_TRUE(f);
+    void* unknown = nullptr;
+    ExpectAnnounced("DLLENTRY: ", {
+        ANNOUNCES("TImpIClassFactory::QueryInterface", f->QueryInterface(IID_IUnknown, &unknown)),
+        ANNOUNCES("TImpIClassFactory::Release", static_cast<IUnknown*>(unknown)->Release()),
+        ANNOUNCES("TImpIClassFactory::AddRef", f->AddRef()),
+        ANNOUNCES("DllCanUnloadNow", Server().canUnloadNow()),
+        ANNOUNCES("DllGetClassObject", Server().getClassObject(GUID_NULL, IID_IClassFactory, nullptr)),
     });
+    // LockServer's wording is ours; its module is the factory's.
     DebugOutputCapture trace;
-    factory->LockServer(TRUE);
-    factory->LockServer(FALSE);
+    f->LockServer(TRUE);
+    f->LockServer(FALSE);
     std::vector<std::string> messages = Messages(trace.Take());
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_TRUE(messages[0].starts_with("DLLENTRY: ")) << messages[0];
-    factory->Release();
-    factory->Release();
+    f->Release();
+    f->Release();
 }
