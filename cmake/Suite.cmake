@@ -24,7 +24,7 @@ function(suite_test name)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
                        ENVIRONMENT "SUITE_TIMEOUT=${T_TIMEOUT}"
                        PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
-                       FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\];Unhandled exception;Unhandled page fault")
+                       FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\];Unhandled exception;Unhandled page fault;did not end within")
 endfunction()
 
 # suite_typelib(<target> <idl> [<output-name>])
