@@ -32,13 +32,12 @@ HRESULT CopyPicture(IPictureDisp* source, IPictureDisp** copy) {
     IPersistStream* persist = nullptr;
     HRESULT hr = source->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist));
     if (FAILED(hr)) return hr;
+    // The block starts at the picture's maximum saved size when it knows it;
+    // the stream grows as needed either way.
     ULARGE_INTEGER size = {};
-    hr = persist->GetSizeMax(&size);
-    HGLOBAL memory = nullptr;
-    if (SUCCEEDED(hr)) {
-        memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size.QuadPart));
-        if (!memory) hr = E_OUTOFMEMORY;
-    }
+    if (FAILED(persist->GetSizeMax(&size))) size.QuadPart = 0;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size.QuadPart));
+    if (!memory) hr = E_OUTOFMEMORY;
     IStream* stream = nullptr;
     if (SUCCEEDED(hr)) {
         hr = CreateStreamOnHGlobal(memory, TRUE, &stream);  // the stream frees the block
