@@ -144,14 +144,31 @@ TEST_F(GleanerControlTest, GrabReplacesThePictureAndKeepsItWhenNoBitmapIsOffered
     EXPECT_EQ(after->Release(), 1u);  // still held by the control
 }
 
-TEST_F(GleanerControlTest, ManyGrabsLeaveNoBitmapsBehind) {
+// The control owns each grabbed bitmap exactly as long as the picture made
+// over it: replaced or destroyed, the bitmap goes too.
+TEST_F(GleanerControlTest, GrabbedBitmapLivesAsLongAsItsPicture) {
+    auto HeldBitmap = [](IGleaner* from) {
+        IPictureDisp* disp = nullptr;
+        from->get_Picture(&disp);
+        IPicture* picture = Query<IPicture>(disp, IID_IPicture);
+        OLE_HANDLE handle = 0;
+        picture->get_Handle(&handle);
+        picture->Release();
+        disp->Release();
+        return reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle));
+    };
+    HGDIOBJ first = HeldBitmap(control);
+    ASSERT_EQ(GetObjectType(first), static_cast<DWORD>(OBJ_BITMAP));
     ClipboardScope clipboard;
-    ASSERT_TRUE(clipboard.PutBitmap(suite::testing::MakeSolidDib(64, 64, RGB(1, 2, 3))));
+    ASSERT_TRUE(clipboard.PutBitmap(suite::testing::MakeSolidDib(4, 4, RGB(1, 2, 3))));
     ASSERT_EQ(control->GrabFromClipboard(), S_OK);
-    DWORD objects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    for (int i = 0; i < 50; ++i) ASSERT_EQ(control->GrabFromClipboard(), S_OK);
-    // The platform may not count GDI objects (then both read 0).
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objects + 2);
+    EXPECT_EQ(GetObjectType(first), 0u);
+
+    HGDIOBJ second = HeldBitmap(control);
+    ASSERT_EQ(GetObjectType(second), static_cast<DWORD>(OBJ_BITMAP));
+    EXPECT_EQ(control->Release(), 0u);
+    control = nullptr;
+    EXPECT_EQ(GetObjectType(second), 0u);
 }
 
 TEST_F(GleanerControlTest, TextWriteAsksSinksAndARefusalChangesNothing) {

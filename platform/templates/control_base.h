@@ -41,7 +41,10 @@ public:
     virtual HRESULT FireOnRequestEdit(DISPID id) = 0;
     virtual HRESULT FireOnChanged(DISPID id) = 0;
 
-    // The class's drawing; the default draws a labelled rectangle.
+    // Told when the container reports a changed ambient property (DISPID_UNKNOWN: all).
+    virtual void OnAmbientPropertyChanged(DISPID) {}
+
+    // The class's drawing; the default draws a rectangle.
     virtual HRESULT OnDraw(TplDrawInfo& di);
     // Prepares the device context around OnDraw.
     virtual HRESULT OnDrawAdvanced(TplDrawInfo& di);

@@ -141,8 +141,9 @@ public:
         TPL_TRACE_METHOD("IOleControlImpl::OnMnemonic");
         return E_NOTIMPL;
     }
-    STDMETHOD(OnAmbientPropertyChange)(DISPID) override {
+    STDMETHOD(OnAmbientPropertyChange)(DISPID id) override {
         TPL_TRACE_METHOD("IOleControlImpl::OnAmbientPropertyChange");
+        static_cast<T*>(this)->OnAmbientPropertyChanged(id);
         return S_OK;
     }
     STDMETHOD(FreezeEvents)(BOOL freeze) override {

@@ -5,6 +5,7 @@
 #include "templates/com_root.h"
 #include "templates/connection_points.h"
 #include "templates/control.h"
+#include "templates/error_info.h"
 #include "templates/inplace_impl.h"
 #include "templates/object_safety_impl.h"
 #include "templates/ole_object_impl.h"

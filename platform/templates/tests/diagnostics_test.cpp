@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "templates/error_info.h"
 #include "templates/tpl_trace.h"
 #include "testing/debug_output.h"
 
@@ -85,4 +86,23 @@ TEST(Diagnostics, InstalledHandlerReplacesTheBox) {
     TPL_ASSERT(false);
     EXPECT_EQ(tpl::SetAssertionHandler(previous), RecordAssertion);
     EXPECT_EQ(g_handled, "false@" + std::to_string(line));
+}
+
+TEST(Diagnostics, ReportedErrorReachesTheThreadsErrorInformation) {
+    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    EXPECT_EQ(tpl::ReportError(L"it broke", IID_IDispatch, L"Suite.Thing"), DISP_E_EXCEPTION);
+    IErrorInfo* info = nullptr;
+    ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
+    BSTR description = nullptr, source = nullptr;
+    GUID iid = {};
+    info->GetDescription(&description);
+    info->GetSource(&source);
+    info->GetGUID(&iid);
+    EXPECT_STREQ(description, L"it broke");
+    EXPECT_STREQ(source, L"Suite.Thing");
+    EXPECT_TRUE(IsEqualIID(iid, IID_IDispatch));
+    SysFreeString(description);
+    SysFreeString(source);
+    info->Release();
+    CoUninitialize();
 }
