@@ -178,6 +178,27 @@ TEST_F(GleanerActivationTest, ReleasingAnActiveControlDestroysItsWindowAndLetsGo
     log.Clear();
 }
 
+TEST_F(GleanerActivationTest, AnotherSiteIsNegotiatedAfresh) {
+    FakeSite windowless(log, SiteKind::Windowless, container);
+    object->SetClientSite(&windowless);
+    ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &windowless, 0, container, nullptr),
+              S_OK);
+    EXPECT_EQ(ControlWindow(), nullptr);
+
+    // Moving to a site without windowless support leaves the old one first.
+    FakeSite plain(log, SiteKind::Plain, container);
+    log.Clear();
+    object->SetClientSite(&plain);
+    EXPECT_CALLS(log, {"OnInPlaceDeactivateEx(1)"});
+    EXPECT_EQ(windowless.Count(), 1u);
+    ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &plain, 0, container, nullptr), S_OK);
+    EXPECT_NE(ControlWindow(), nullptr);
+    object->SetClientSite(nullptr);
+    EXPECT_EQ(ControlWindow(), nullptr);
+    EXPECT_EQ(plain.Count(), 1u);
+    log.Clear();
+}
+
 TEST_F(GleanerActivationTest, VerbsFollowTheirTable) {
     FakeSite site(log, SiteKind::Windowless, container);
     object->SetClientSite(&site);

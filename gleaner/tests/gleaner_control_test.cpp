@@ -259,6 +259,18 @@ TEST_F(GleanerControlTest, EventPointTakesFiveSinksAndTellsThemOfEachGrab) {
     EXPECT_CALLS(log, {"Invoke(1,1,0)", "Invoke(1,1,0)", "Invoke(1,1,0)", "Invoke(1,1,0)",
                        "Invoke(1,1,0)"});
 
+    // While the container has frozen events, none is raised.
+    IOleControl* oleControl = As<IOleControl>(IID_IOleControl);
+    oleControl->FreezeEvents(TRUE);
+    {
+        ClipboardScope clipboard;
+        ASSERT_TRUE(clipboard.PutBitmap(suite::testing::MakeSolidDib(2, 2, RGB(9, 9, 9))));
+        EXPECT_EQ(control->GrabFromClipboard(), S_OK);
+    }
+    EXPECT_CALLS(log, {});
+    oleControl->FreezeEvents(FALSE);
+    oleControl->Release();
+
     EXPECT_EQ(point->Unadvise(cookies[2]), S_OK);
     EXPECT_EQ(point->Advise(&sink, &sixth), S_OK);  // a freed slot is usable again
     EXPECT_EQ(sixth, cookies[2]);

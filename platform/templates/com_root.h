@@ -50,9 +50,6 @@ public:
 
     // Set by the wrapper: the controlling unknown when aggregated.
     void SetVoid(void* outer) { m_pOuterUnknown = static_cast<IUnknown*>(outer); }
-    // Keeps the object alive while its creation step hands itself around.
-    void InternalFinalConstructAddRef() {}
-    void InternalFinalConstructRelease() {}
 
     ULONG OuterAddRef() { return m_pOuterUnknown->AddRef(); }
     ULONG OuterRelease() { return m_pOuterUnknown->Release(); }
@@ -71,6 +68,10 @@ public:
     using _ThreadModel = ThreadModel;
     LONG InternalAddRef() { return ThreadModel::Increment(&m_dwRef); }
     LONG InternalRelease() { return ThreadModel::Decrement(&m_dwRef); }
+    // Keeps the object alive while its creation step hands itself around:
+    // a reference taken and dropped inside it must not destroy it.
+    void InternalFinalConstructAddRef() { InternalAddRef(); }
+    void InternalFinalConstructRelease() { InternalRelease(); }
 };
 
 #define TPL_OFFSET_OF_BASE(Base, Derived) \

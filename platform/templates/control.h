@@ -37,7 +37,6 @@ private:
         if constexpr (!std::is_base_of_v<Holder, T>) {
             return S_OK;
         } else {
-            if (m_nFreezeEvents > 0 && !stopAtRefusal) return S_OK;
             HRESULT result = S_OK;
             for (IUnknown* sink : static_cast<Holder*>(static_cast<T*>(this))->ConnectionPoint().Sinks()) {
                 if (result == S_OK) {

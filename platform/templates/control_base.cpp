@@ -94,6 +94,8 @@ bool CComControlBase::AmbientUserMode() {
 }
 
 HRESULT CComControlBase::IOleObject_SetClientSite(IOleClientSite* site) {
+    // Leaving a site means leaving its window first.
+    if (m_bInPlaceActive) IOleInPlaceObject_InPlaceDeactivate();
     ReleaseSites();
     if (!site) return S_OK;
     site->AddRef();
@@ -155,6 +157,7 @@ HRESULT CComControlBase::IOleObject_SetExtent(DWORD aspect, SIZEL* size) {
 HRESULT CComControlBase::InPlaceActivate(LONG verb, const RECT*) {
     if (!m_spClientSite) return S_OK;
     if (!m_bNegotiatedWnd) {
+        m_bWndLess = 0;
         if (!m_bWindowOnly &&
             SUCCEEDED(m_spClientSite->QueryInterface(IID_IOleInPlaceSiteWindowless,
                                                      reinterpret_cast<void**>(&m_spInPlaceSite)))) {
