@@ -12,5 +12,6 @@
 #include "templates/persist_impl.h"
 #include "templates/property_impl.h"
 #include "templates/quick_activate_impl.h"
+#include "templates/simple_frame_site_impl.h"
 #include "templates/type_info.h"
 #include "templates/view_object_impl.h"
