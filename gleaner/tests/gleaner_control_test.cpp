@@ -488,27 +488,3 @@ TEST_F(GleanerControlTest, SafetyErrorInfoPagesBrowsingAndClassInfo) {
     EXPECT_EQ(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source), E_FAIL);
     info->Release();
 }
-
-TEST_F(GleanerControlTest, DispatchReachesTheDualInterfaceByName) {
-    IDispatch* dispatch = As<IDispatch>(IID_IDispatch);
-    LPOLESTR names[] = {const_cast<LPOLESTR>(L"Text"), const_cast<LPOLESTR>(L"GrabFromClipboard")};
-    DISPID ids[2] = {};
-    ASSERT_EQ(dispatch->GetIDsOfNames(IID_NULL, &names[0], 1, 0, &ids[0]), S_OK);
-    ASSERT_EQ(dispatch->GetIDsOfNames(IID_NULL, &names[1], 1, 0, &ids[1]), S_OK);
-    EXPECT_EQ(ids[0], DISPID_TEXT);
-    EXPECT_EQ(ids[1], 1);
-    VARIANT result;
-    VariantInit(&result);
-    DISPPARAMS none = {nullptr, nullptr, 0, 0};
-    ASSERT_EQ(dispatch->Invoke(DISPID_TEXT, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result,
-                               nullptr, nullptr),
-              S_OK);
-    EXPECT_EQ(V_VT(&result), VT_BSTR);
-    EXPECT_STREQ(V_BSTR(&result), kInitialText);
-    VariantClear(&result);
-    ClipboardScope clipboard;
-    ASSERT_TRUE(clipboard.PutBitmap(suite::testing::MakeSolidDib(2, 2, RGB(9, 9, 9))));
-    EXPECT_EQ(dispatch->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
-              S_OK);
-    dispatch->Release();
-}

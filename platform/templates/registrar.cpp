@@ -1,5 +1,6 @@
 #include "templates/registrar.h"
 
+#include <cwchar>
 #include <vector>
 
 #include "templates/registrar_script.h"
