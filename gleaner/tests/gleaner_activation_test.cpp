@@ -178,6 +178,19 @@ TEST_F(GleanerActivationTest, ReleasingAnActiveControlDestroysItsWindowAndLetsGo
     log.Clear();
 }
 
+TEST_F(GleanerActivationTest, NoWindowMeansNoActivation) {
+    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    FakeSite site(log, SiteKind::Plain, gone);
+    object->SetClientSite(&site);
+    EXPECT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, gone, nullptr), E_FAIL);
+    EXPECT_CALLS(log, {"CanInPlaceActivate", "OnInPlaceActivate", "GetWindow", "GetWindowContext",
+                       "OnInPlaceDeactivate"});
+    object->SetClientSite(nullptr);
+    EXPECT_CALLS(log, {});
+    EXPECT_EQ(site.Count(), 1u);
+}
+
 TEST_F(GleanerActivationTest, AnotherSiteIsNegotiatedAfresh) {
     FakeSite windowless(log, SiteKind::Windowless, container);
     object->SetClientSite(&windowless);

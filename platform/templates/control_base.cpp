@@ -200,10 +200,16 @@ HRESULT CComControlBase::InPlaceActivate(LONG verb, const RECT*) {
         RECT position = {}, clip = {};
         m_spInPlaceSite->GetWindowContext(&frame, &uiWindow, &position, &clip, &frameInfo);
         if (!m_bWndLess) {
-            if (m_hWndCD)
+            if (m_hWndCD) {
                 ShowWindow(m_hWndCD, SW_SHOW);
-            else if (!CreateControlWindow(parent, position))
+            } else if (!CreateControlWindow(parent, position)) {
+                // Without its window the control is not active after all.
                 tpl::Trace("Failed to create the control window\n");
+                if (frame) frame->Release();
+                if (uiWindow) uiWindow->Release();
+                IOleInPlaceObject_InPlaceDeactivate();
+                return E_FAIL;
+            }
         }
         IOleInPlaceObject_SetObjectRects(&position, &clip);
     }
