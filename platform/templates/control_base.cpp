@@ -247,8 +247,12 @@ HRESULT CComControlBase::DoVerbProperties(LPCRECT, HWND parent) {
     if (SUCCEEDED(hr)) {
         IUnknown* self = nullptr;
         ControlQueryInterface(IID_IUnknown, reinterpret_cast<void**>(&self));
-        hr = OleCreatePropertyFrame(parent, 0, 0, L"", 1, &self, pages.cElems, pages.pElems,
-                                    LOCALE_USER_DEFAULT, 0, nullptr);
+        // The frame is captioned with the class's registered short name.
+        LPOLESTR caption = nullptr;
+        OleRegGetUserType(ControlClsid(), USERCLASSTYPE_SHORT, &caption);
+        hr = OleCreatePropertyFrame(parent, 0, 0, caption ? caption : L"", 1, &self, pages.cElems,
+                                    pages.pElems, LOCALE_USER_DEFAULT, 0, nullptr);
+        CoTaskMemFree(caption);
         if (self) self->Release();
         CoTaskMemFree(pages.pElems);
     }
