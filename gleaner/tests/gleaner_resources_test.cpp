@@ -1,5 +1,5 @@
-// The type library embedded in Gleaner.dll, as a container or a script
-// host reads it.
+// The resources embedded in Gleaner.dll: its type library, as a container or a script
+// host reads it, its toolbox bitmap and its icon.
 #include <windows.h>
 #include <ole2.h>
 
@@ -134,4 +134,20 @@ TEST_F(GleanerTest, TypeLibraryHoldsItsThreeTypesInOrder) {
     dual->Release();
     coclass->Release();
     library->Release();
+}
+
+TEST_F(GleanerTest, ToolboxBitmapAndIconAreResourceOne) {
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(Server().module, MAKEINTRESOURCEA(1), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(bitmap, nullptr);
+    DIBSECTION dib = {};
+    ASSERT_EQ(GetObjectA(bitmap, sizeof dib, &dib), static_cast<int>(sizeof dib));
+    EXPECT_EQ(dib.dsBm.bmWidth, 24);
+    EXPECT_EQ(dib.dsBm.bmHeight, 24);
+    EXPECT_EQ(dib.dsBmih.biBitCount, 4);
+    DeleteObject(bitmap);
+    HICON icon = static_cast<HICON>(LoadImageA(Server().module, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                               32, 32, 0));
+    EXPECT_NE(icon, nullptr);
+    DestroyIcon(icon);
 }
