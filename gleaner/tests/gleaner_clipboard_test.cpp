@@ -1,0 +1,107 @@
+// What the control accepts from a data object on the clipboard: a bitmap
+// only when it comes as a GDI object.
+#include <windows.h>
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "gleaner_server_fixture.h"
+
+using namespace gleaner_test;
+
+namespace {
+
+// Offers CF_BITMAP through one storage medium only, and renders nothing.
+class BitmapOffer : public IDataObject, public IEnumFORMATETC {
+public:
+    explicit BitmapOffer(DWORD tymed) : tymed_(tymed) {}
+    virtual ~BitmapOffer() = default;
+    ULONG refs = 1;
+
+    STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
+        if (InlineIsEqualGUID(iid, IID_IUnknown) || InlineIsEqualGUID(iid, IID_IDataObject))
+            *out = static_cast<IDataObject*>(this);
+        else if (InlineIsEqualGUID(iid, IID_IEnumFORMATETC))
+            *out = static_cast<IEnumFORMATETC*>(this);
+        else
+            return *out = nullptr, E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHOD_(ULONG, AddRef)() override { return ++refs; }
+    STDMETHOD_(ULONG, Release)() override { return --refs; }
+
+    STDMETHOD(GetData)(FORMATETC*, STGMEDIUM*) override { return DV_E_FORMATETC; }
+    STDMETHOD(GetDataHere)(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    STDMETHOD(QueryGetData)(FORMATETC* format) override {
+        return format->cfFormat == CF_BITMAP && (format->tymed & tymed_) ? S_OK : DV_E_FORMATETC;
+    }
+    STDMETHOD(GetCanonicalFormatEtc)(FORMATETC*, FORMATETC* out) override {
+        out->ptd = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHOD(SetData)(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    STDMETHOD(EnumFormatEtc)(DWORD direction, IEnumFORMATETC** out) override {
+        if (direction != DATADIR_GET) return E_NOTIMPL;
+        position_ = 0;
+        *out = this;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHOD(DAdvise)(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    STDMETHOD(DUnadvise)(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    STDMETHOD(EnumDAdvise)(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+    STDMETHOD(Next)(ULONG count, FORMATETC* out, ULONG* fetched) override {
+        ULONG n = 0;
+        if (count > 0 && position_ == 0) {
+            out[0] = {CF_BITMAP, nullptr, DVASPECT_CONTENT, -1, tymed_};
+            n = 1;
+            ++position_;
+        }
+        if (fetched) *fetched = n;
+        return n == count ? S_OK : S_FALSE;
+    }
+    STDMETHOD(Skip)(ULONG count) override {
+        position_ += count;
+        return S_OK;
+    }
+    STDMETHOD(Reset)() override {
+        position_ = 0;
+        return S_OK;
+    }
+    STDMETHOD(Clone)(IEnumFORMATETC** out) override {
+        *out = nullptr;
+        return E_NOTIMPL;
+    }
+
+private:
+    DWORD tymed_;
+    ULONG position_ = 0;
+};
+
+}  // namespace
+
+TEST_F(GleanerTest, BitmapOfferedOnlyInGlobalMemoryIsNotAccepted) {
+    IGleaner* control = CreateGleaner();
+    ASSERT_NE(control, nullptr);
+    IPictureDisp* before = nullptr;
+    control->get_Picture(&before);
+
+    BitmapOffer offer(TYMED_HGLOBAL);
+    ASSERT_EQ(OleSetClipboard(&offer), S_OK);
+    EXPECT_EQ(control->GrabFromClipboard(), E_FAIL);
+    ASSERT_EQ(OleSetClipboard(nullptr), S_OK);
+    EXPECT_EQ(offer.refs, 1u);
+
+    IPictureDisp* after = nullptr;
+    control->get_Picture(&after);
+    EXPECT_EQ(after, before);
+    after->Release();
+    before->Release();
+    EXPECT_EQ(control->Release(), 0u);
+}

@@ -1,0 +1,17 @@
+// Everything a control class built from the template library includes.
+#pragma once
+#include "templates/class_factory.h"
+#include "templates/com_module.h"
+#include "templates/com_root.h"
+#include "templates/connection_points.h"
+#include "templates/control.h"
+#include "templates/error_info.h"
+#include "templates/inplace_impl.h"
+#include "templates/object_safety_impl.h"
+#include "templates/ole_object_impl.h"
+#include "templates/persist_impl.h"
+#include "templates/property_impl.h"
+#include "templates/quick_activate_impl.h"
+#include "templates/simple_frame_site_impl.h"
+#include "templates/type_info.h"
+#include "templates/view_object_impl.h"

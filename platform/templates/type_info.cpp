@@ -1,0 +1,62 @@
+#include "templates/type_info.h"
+
+#include <string>
+
+#include "templates/com_module.h"
+
+namespace tpl {
+
+HRESULT LoadModuleTypeLib(const GUID& libid, WORD major, WORD minor, LCID lcid, ITypeLib** out) {
+    std::wstring path = ModulePath(CurrentModule().GetTypeLibInstance());
+    HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, out);
+    if (FAILED(hr)) hr = LoadRegTypeLib(libid, major, minor, lcid, out);
+    return hr;
+}
+
+}  // namespace tpl
+
+HRESULT CComTypeInfoHolder::GetTI(LCID lcid, ITypeInfo** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (!m_pInfo) {
+        ITypeLib* library = nullptr;
+        HRESULT hr = tpl::LoadModuleTypeLib(*m_plibid, m_wMajor, m_wMinor, lcid, &library);
+        if (FAILED(hr)) return hr;
+        hr = library->GetTypeInfoOfGuid(*m_pguid, &m_pInfo);
+        library->Release();
+        if (FAILED(hr)) return hr;
+        tpl::CurrentModule().AddTermRelease(m_pInfo);  // this holder's reference
+    }
+    m_pInfo->AddRef();
+    *out = m_pInfo;
+    return S_OK;
+}
+
+HRESULT CComTypeInfoHolder::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
+    return GetTI(lcid, out);
+}
+
+HRESULT CComTypeInfoHolder::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID lcid,
+                                          DISPID* ids) {
+    ITypeInfo* info = nullptr;
+    HRESULT hr = GetTI(lcid, &info);
+    if (FAILED(hr)) return hr;
+    hr = info->GetIDsOfNames(names, count, ids);
+    info->Release();
+    return hr;
+}
+
+HRESULT CComTypeInfoHolder::Invoke(IDispatch* object, DISPID id, REFIID iid, LCID lcid,
+                                   WORD flags, DISPPARAMS* params, VARIANT* result,
+                                   EXCEPINFO* excepInfo, UINT* argErr) {
+    if (!InlineIsEqualGUID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    ITypeInfo* info = nullptr;
+    HRESULT hr = GetTI(lcid, &info);
+    if (FAILED(hr)) return hr;
+    hr = info->Invoke(object, id, flags, params, result, excepInfo, argErr);
+    info->Release();
+    return hr;
+}
