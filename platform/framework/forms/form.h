@@ -91,6 +91,7 @@ private:
     bool FKeyPreview = false;
     TModalResult FModalResult = 0;
     bool FPlaced = false;
+    bool FInModalLoop = false;
     std::unique_ptr<TControlScrollBar> FHorzScrollBar;
     std::unique_ptr<TControlScrollBar> FVertScrollBar;
 };

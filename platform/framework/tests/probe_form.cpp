@@ -5,6 +5,7 @@ const TClassInfo& TProbeForm::StaticClass() {
         c.Component("Back", &TProbeForm::Back);
         c.Component("Front", &TProbeForm::Front);
         c.Component("Ground", &TProbeForm::Ground);
+        c.Component("Badge", &TProbeForm::Badge);
         c.Component("Ticker", &TProbeForm::Ticker);
         c.Method("FormClick", &TProbeForm::FormClick);
         c.Method("FormShow", &TProbeForm::FormShow);

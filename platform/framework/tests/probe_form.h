@@ -13,6 +13,7 @@ public:
     TImage* Back = nullptr;
     TImage* Front = nullptr;
     TImage* Ground = nullptr;
+    TImage* Badge = nullptr;
     TTimer* Ticker = nullptr;
 
     std::vector<AnsiString> Clicks;
