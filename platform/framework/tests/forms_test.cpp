@@ -88,6 +88,13 @@ TEST_F(Forms, AClickIsAPressAndAReleaseInsideTheSameControl) {
     EXPECT_TRUE(Probe->Clicks.empty());
 }
 
+TEST_F(Forms, TypedCharactersReachOnKeyPress) {
+    Probe->Show();
+    for (char c : AnsiString("wA1")) PostMessageA(Probe->Handle(), WM_CHAR, static_cast<unsigned char>(c), 0);
+    Pump(50);
+    EXPECT_EQ(Probe->Typed, "wA1");
+}
+
 TEST_F(Forms, TimersTickWhileTheFormIsHidden) {
     ASSERT_FALSE(Probe->Visible());
     Pump(300);

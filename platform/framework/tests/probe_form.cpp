@@ -13,6 +13,7 @@ const TClassInfo& TProbeForm::StaticClass() {
         c.Method("FrontClick", &TProbeForm::FrontClick);
         c.Method("FrontMouseDown", &TProbeForm::FrontMouseDown);
         c.Method("TickerTimer", &TProbeForm::TickerTimer);
+        c.Method("FormKeyPress", &TProbeForm::FormKeyPress);
     });
     return info;
 }
@@ -36,3 +37,4 @@ void TProbeForm::FrontMouseDown(TObject*, TMouseButton, TShiftState, int x, int 
     Clicks.push_back(Format("down %d,%d", x, y));
 }
 void TProbeForm::TickerTimer(TObject*) { ++Ticks; }
+void TProbeForm::FormKeyPress(TObject*, char& key) { Typed += key; }
