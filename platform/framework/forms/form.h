@@ -78,8 +78,6 @@ protected:
     virtual void DoHide();
 
 private:
-    int StreamedClientWidth() const { return ClientWidth(); }
-    int StreamedClientHeight() const { return ClientHeight(); }
     void PlaceOnScreen();
     void ApplyWindowState();
 
