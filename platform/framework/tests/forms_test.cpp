@@ -208,8 +208,27 @@ TEST_F(Forms, WindowedControlsDispatchByMessageNumberAndPaintTheirCanvas) {
     UpdateWindow(control->Handle());
     auto shot = suite::testing::CaptureClientArea(control->Handle());
     EXPECT_EQ(shot.At(20, 15), 0x000080u);  // navy inside the frame
+
+    // Outside Paint the canvas takes the window's context itself.
+    control->Canvas()->Brush()->SetColor(clYellow);
+    control->Canvas()->FillRect(Rect(0, 0, 10, 10));
+    shot = suite::testing::CaptureClientArea(control->Handle());
+    EXPECT_EQ(shot.At(5, 5), 0xFFFF00u);
     delete control;
     EXPECT_EQ(Probe->ControlCount(), 4);
+}
+
+TEST_F(Forms, AGraphicControlCanDrawOutsidePaintWithinItsBounds) {
+    Probe->Show();
+    Probe->Update();
+    TCanvas* canvas = Probe->Back->Canvas();
+    canvas->Brush()->SetColor(clGreen);
+    canvas->FillRect(Rect(0, 0, 100, 100));  // clipped to the 50 x 50 control
+    static_cast<TControlCanvas*>(canvas)->FreeHandle();
+    auto shot = suite::testing::CaptureClientArea(Probe->Handle());
+    EXPECT_EQ(shot.At(12, 12), 0x008000u);
+    EXPECT_EQ(shot.At(58, 20), 0x008000u);
+    EXPECT_EQ(shot.At(62, 20), 0xFFFFFFu);  // beyond its right edge
 }
 
 }  // namespace
