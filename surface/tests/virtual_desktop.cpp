@@ -1,0 +1,101 @@
+#include "virtual_desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace surface_testing {
+namespace {
+
+const char kDesktopName[] = "SurfaceTests";
+const char kMarker[] = "SURFACE_TEST_DESKTOP";
+
+// Sets one string value under HKCU for as long as it lives, then puts back
+// what was there before.
+class RegistryValueScope {
+public:
+    RegistryValueScope(const char* key, const char* name, const char* value) : key_(key), name_(name) {
+        HKEY k;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr)) return;
+        char old[256];
+        DWORD size = sizeof old, type = 0;
+        if (RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS &&
+            type == REG_SZ)
+            previous_ = std::string(old, strnlen(old, size));
+        RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), DWORD(strlen(value) + 1));
+        RegCloseKey(k);
+    }
+    ~RegistryValueScope() {
+        HKEY k;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, KEY_ALL_ACCESS, &k)) return;
+        if (previous_)
+            RegSetValueExA(k, name_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_->c_str()),
+                           DWORD(previous_->size() + 1));
+        else
+            RegDeleteValueA(k, name_.c_str());
+        RegCloseKey(k);
+    }
+
+private:
+    std::string key_, name_;
+    std::optional<std::string> previous_;
+};
+
+// Wine's settings for one program, removed again unless they were there.
+class ProgramSettingsScope {
+public:
+    explicit ProgramSettingsScope(const std::string& program) : key_("Software\\Wine\\AppDefaults\\" + program) {
+        HKEY k;
+        existed_ = RegOpenKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, KEY_READ, &k) == ERROR_SUCCESS;
+        if (existed_) RegCloseKey(k);
+    }
+    ~ProgramSettingsScope() {
+        if (existed_) return;
+        RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str());  // what lies below it
+        RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
+    }
+    const std::string& Key() const { return key_; }
+
+private:
+    std::string key_;
+    bool existed_ = false;
+};
+
+}  // namespace
+
+bool InsideTestDesktop() { return GetEnvironmentVariableA(kMarker, nullptr, 0) > 0; }
+
+DWORD RunThisTestInDesktop(const char* missingDll, DWORD timeoutMs) {
+    RegistryValueScope desktop("Software\\Wine\\Explorer\\Desktops", kDesktopName, "1024x768");
+    RegistryValueScope renderer("Software\\Wine\\Direct3D", "renderer", "gdi");
+
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const char* slash = strrchr(self, '\\');
+    ProgramSettingsScope settings(slash ? slash + 1 : self);
+    std::optional<RegistryValueScope> disabled;
+    if (missingDll) disabled.emplace((settings.Key() + "\\DllOverrides").c_str(), missingDll, "");
+    std::string command = std::string("\"") + self + "\" --gtest_color=no --gtest_filter=" +
+                          test->test_suite_name() + "." + test->name();
+    SetEnvironmentVariableA(kMarker, "1");  // inherited by the child only
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.lpDesktop = const_cast<char*>(kDesktopName);
+    PROCESS_INFORMATION process{};
+    const BOOL started =
+        CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    SetEnvironmentVariableA(kMarker, nullptr);
+    if (!started) return ~0u;
+    DWORD code = ~0u;
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+}  // namespace surface_testing
