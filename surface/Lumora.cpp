@@ -27,6 +27,18 @@ void TForm1::AfterConstruction() {
     if (DDC) DDC->Initialize();
 }
 
+void TForm1::Dispatch(void* message) {
+    auto& m = *static_cast<TMessage*>(message);
+    if (m.Msg != WM_PAINT) {
+        TForm::Dispatch(message);
+        return;
+    }
+    PAINTSTRUCT ps;
+    BeginPaint(Handle(), &ps);
+    EndPaint(Handle(), &ps);
+    OnPaint(this);
+}
+
 void TForm1::FormPaint(TObject*) {
     if (DDC) DDC->DrawBitmapToBackground();
 }

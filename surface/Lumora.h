@@ -18,6 +18,12 @@ public:
     void FormPaint(TObject* sender);
 
     DirectDrawComponent* DDC = nullptr;
+
+protected:
+    // The screen belongs to DirectDraw: a paint goes straight to OnPaint,
+    // without the framework's off-screen buffer, whose copy to the window
+    // would cover the picture just drawn.
+    void Dispatch(void* message) override;
 };
 
 extern TForm1* Form1;
