@@ -65,7 +65,7 @@ private:
 
 bool InsideTestDesktop() { return GetEnvironmentVariableA(kMarker, nullptr, 0) > 0; }
 
-DWORD RunThisTestInDesktop(const char* missingDll, DWORD timeoutMs) {
+DWORD RunThisTestInDesktop(const char* missingDll, const char* missingIn, DWORD timeoutMs) {
     RegistryValueScope desktop("Software\\Wine\\Explorer\\Desktops", kDesktopName, "1024x768");
     RegistryValueScope renderer("Software\\Wine\\Direct3D", "renderer", "gdi");
 
@@ -73,7 +73,7 @@ DWORD RunThisTestInDesktop(const char* missingDll, DWORD timeoutMs) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     const char* slash = strrchr(self, '\\');
-    ProgramSettingsScope settings(slash ? slash + 1 : self);
+    ProgramSettingsScope settings(missingIn ? missingIn : slash ? slash + 1 : self);
     std::optional<RegistryValueScope> disabled;
     if (missingDll) disabled.emplace((settings.Key() + "\\DllOverrides").c_str(), missingDll, "");
     std::string command = std::string("\"") + self + "\" --gtest_color=no --gtest_filter=" +
@@ -96,6 +96,13 @@ DWORD RunThisTestInDesktop(const char* missingDll, DWORD timeoutMs) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return code;
+}
+
+std::string BesideThisProgram(const char* name) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path = self;
+    return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
 }  // namespace surface_testing

@@ -19,8 +19,13 @@ bool InsideTestDesktop();
 
 // Runs the current test again in a child process on a 1024 by 768 virtual
 // desktop. `missingDll` (e.g. "ddraw") names a system library that the
-// child must not find, through Wine's per-program DLL settings. The exit
-// code, or ~0u when it did not end within the time limit.
-DWORD RunThisTestInDesktop(const char* missingDll = nullptr, DWORD timeoutMs = 60000);
+// program `missingIn` (by default the test itself, e.g. "Prog.exe") must
+// not find, through Wine's per-program DLL settings. The exit code, or
+// ~0u when it did not end within the time limit.
+DWORD RunThisTestInDesktop(const char* missingDll = nullptr, const char* missingIn = nullptr,
+                           DWORD timeoutMs = 60000);
+
+// A file beside the test program.
+std::string BesideThisProgram(const char* name);
 
 }  // namespace surface_testing
