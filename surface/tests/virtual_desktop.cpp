@@ -7,7 +7,6 @@
 namespace surface_testing {
 namespace {
 
-const char kDesktopName[] = "SurfaceTests";
 const char kMarker[] = "SURFACE_TEST_DESKTOP";
 
 // Sets one string value under HKCU for as long as it lives, then puts back
@@ -66,13 +65,16 @@ private:
 bool InsideTestDesktop() { return GetEnvironmentVariableA(kMarker, nullptr, 0) > 0; }
 
 DWORD RunThisTestInDesktop(const char* missingDll, const char* missingIn, DWORD timeoutMs) {
-    RegistryValueScope desktop("Software\\Wine\\Explorer\\Desktops", kDesktopName, "1024x768");
-    RegistryValueScope renderer("Software\\Wine\\Direct3D", "renderer", "gdi");
-
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     const char* slash = strrchr(self, '\\');
+    // One desktop per test program: test programs run side by side, and a
+    // display mode belongs to the whole desktop.
+    std::string desktopName = std::string("Surface_") + (slash ? slash + 1 : self);
+    RegistryValueScope desktop("Software\\Wine\\Explorer\\Desktops", desktopName.c_str(), "1024x768");
+    RegistryValueScope renderer("Software\\Wine\\Direct3D", "renderer", "gdi");
+
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     ProgramSettingsScope settings(missingIn ? missingIn : slash ? slash + 1 : self);
     std::optional<RegistryValueScope> disabled;
     if (missingDll) disabled.emplace((settings.Key() + "\\DllOverrides").c_str(), missingDll, "");
@@ -82,7 +84,7 @@ DWORD RunThisTestInDesktop(const char* missingDll, const char* missingIn, DWORD 
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    startup.lpDesktop = const_cast<char*>(kDesktopName);
+    startup.lpDesktop = desktopName.data();
     PROCESS_INFORMATION process{};
     const BOOL started =
         CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
