@@ -51,6 +51,12 @@ std::unique_ptr<TBitmap> BlockPicture() {
     return bitmap;
 }
 
+// The references an interface has besides the caller's probe.
+ULONG References(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
 uint32_t Rgb(RGBQUAD q) { return (uint32_t(q.rgbRed) << 16) | (uint32_t(q.rgbGreen) << 8) | q.rgbBlue; }
 
 #define RUN_ON_TEST_DESKTOP(...)                                  \
@@ -78,7 +84,11 @@ TEST(DirectDrawComponentDisplay, ExclusiveModeSwitchesTheDisplayAndGivesItBackWh
         EXPECT_EQ(component.GetPrimaryCanvas(), component.PrimarySurface());
         EXPECT_EQ(component.BackSurface(), nullptr);  // only on request
         EXPECT_TRUE(component.AttachBackSurface());
-        EXPECT_NE(component.BackSurface(), nullptr);
+        ASSERT_NE(component.BackSurface(), nullptr);
+        // Asking again swaps the reference it holds rather than adding one.
+        const ULONG held = References(component.BackSurface());
+        EXPECT_TRUE(component.AttachBackSurface());
+        EXPECT_EQ(References(component.BackSurface()), held);
         EXPECT_TRUE(component.RestoreSurfaces());
         EXPECT_TRUE(component.Shutdown());
         EXPECT_EQ(CurrentMode().dmPelsWidth, 800u);  // Shutdown changes nothing
@@ -174,6 +184,22 @@ TEST(DirectDrawComponentDisplay, WithoutDirectDrawTheUserHearsABeepAndIsToldItCo
     component.DrawBitmapToBackground();  // nothing to paint on, and no crash
 }
 
+TEST(DirectDrawComponentDisplay, RefusedCooperationBeepsAndIsToldItCouldNotInitialize) {
+    RUN_ON_TEST_DESKTOP();
+    ImportSlotPatch beepWatch("user32.dll", "MessageBeep", reinterpret_cast<void*>(RecordBeep));
+    MessageBoxAnswerer boxes(GetCurrentProcessId());
+    // Without a windowed owner there is no window to take full-screen.
+    DirectDrawComponent component(nullptr);
+    EXPECT_EQ(component.OwnerWindow(), nullptr);
+
+    EXPECT_FALSE(component.Initialize());
+    EXPECT_EQ(beeps, std::vector<UINT>{0xFFFFFFFFu});
+    ASSERT_TRUE(boxes.WaitForCount(1, 5000));
+    EXPECT_EQ(boxes.Seen()[0].text, "Could Not Initialize");
+    EXPECT_EQ(boxes.Seen()[0].caption, ":-(");
+    EXPECT_EQ(component.PrimarySurface(), nullptr);
+}
+
 TEST(DirectDrawComponentDisplay, AFailedPrimarySurfaceIsReportedAloneAndInitializeStillSucceeds) {
     RUN_ON_TEST_DESKTOP();
     OverrideDirectDrawCreate(CreateSurfacelessDirectDraw);
@@ -199,6 +225,11 @@ TEST(DirectDrawComponentDisplay, AFailedPrimarySurfaceIsReportedAloneAndInitiali
         EXPECT_TRUE(beeps.empty());
         component.DrawBitmapToBackground();  // no surface: nothing happens
         EXPECT_EQ(SurfacelessObjectsAlive(), 1);
+
+        // A second set-up lets go of the first DirectDraw object.
+        EXPECT_TRUE(component.Initialize());
+        EXPECT_EQ(SurfacelessObjectsAlive(), 1);
+        EXPECT_TRUE(boxes.WaitForCount(2, 5000));
     }
     EXPECT_EQ(SurfacelessObjectsAlive(), 0);  // the component let go of it
     OverrideDirectDrawCreate(nullptr);
