@@ -120,7 +120,17 @@ TEST(DirectDrawComponentDisplay, NormalCooperationAsksForNoModeChangeAndNoBackBu
     EXPECT_EQ(desc.ddsCaps.dwCaps & (DDSCAPS_FLIP | DDSCAPS_COMPLEX), 0u);
     EXPECT_EQ(desc.dwWidth, before.dmPelsWidth);  // the whole desktop
 
-    // So there is no back buffer to attach, and the user is told.
+    // With no clipper the picture goes to the screen's corner, not the
+    // owner's window, and leaves the rest of the desktop alone.
+    auto picture = BlockPicture();
+    component.SetBackgroundBitmap(picture.get());
+    component.DrawBitmapToBackground();
+    auto screen = ReadSurface(component.PrimarySurface());
+    EXPECT_EQ(screen.Count(Rgb(OddColour(0)), RECT{4, 4, 196, 146}), 192 * 142);
+    EXPECT_EQ(screen.Count(Rgb(OddColour(15)), RECT{604, 454, 796, 596}), 192 * 142);
+    EXPECT_EQ(screen.Count(Rgb(OddColour(3)), RECT{800, 0, 1024, 768}), 0);
+
+    // There is no back buffer to attach, and the user is told.
     EXPECT_FALSE(component.AttachBackSurface());
     EXPECT_EQ(component.BackSurface(), nullptr);
     ASSERT_TRUE(boxes.WaitForCount(1, 5000));
