@@ -25,11 +25,21 @@ DEVMODEA CurrentMode() {
     return mode;
 }
 
+// Beeps the component asks for, passed on to the system.
 std::vector<UINT> beeps;
+void* systemBeep = nullptr;
 BOOL WINAPI RecordBeep(UINT type) {
     beeps.push_back(type);
-    return TRUE;  // nobody listens to a virtual display
+    return reinterpret_cast<decltype(&MessageBeep)>(systemBeep)(type);
 }
+
+// Watches MessageBeep for as long as it lives.
+struct BeepWatch {
+    BeepWatch() : patch("user32.dll", "MessageBeep", reinterpret_cast<void*>(RecordBeep)) {
+        systemBeep = patch.Original();
+    }
+    ImportSlotPatch patch;
+};
 
 // Picture colours a default 8-bit palette does not hold: a picture shown
 // through the wrong palette cannot come out right by chance.
@@ -175,8 +185,8 @@ TEST(DirectDrawComponentDisplay, TheStretchedBackgroundLandsOnTheWholeScreenInIt
 TEST(DirectDrawComponentDisplay, WithoutDirectDrawTheUserHearsABeepAndIsToldItCouldNotInitialize) {
     RUN_ON_TEST_DESKTOP("ddraw");
     ASSERT_EQ(FindDirectDrawCreate(), nullptr) << "ddraw.dll is still there";
-    ImportSlotPatch beepWatch("user32.dll", "MessageBeep", reinterpret_cast<void*>(RecordBeep));
-    ASSERT_TRUE(beepWatch.Active());
+    BeepWatch beepWatch;
+    ASSERT_TRUE(beepWatch.patch.Active());
     MessageBoxAnswerer boxes(GetCurrentProcessId());
     TForm form(nullptr);
     DirectDrawComponent component(&form);
@@ -196,7 +206,7 @@ TEST(DirectDrawComponentDisplay, WithoutDirectDrawTheUserHearsABeepAndIsToldItCo
 
 TEST(DirectDrawComponentDisplay, RefusedCooperationBeepsAndIsToldItCouldNotInitialize) {
     RUN_ON_TEST_DESKTOP();
-    ImportSlotPatch beepWatch("user32.dll", "MessageBeep", reinterpret_cast<void*>(RecordBeep));
+    BeepWatch beepWatch;
     MessageBoxAnswerer boxes(GetCurrentProcessId());
     // Without a windowed owner there is no window to take full-screen.
     DirectDrawComponent component(nullptr);
@@ -213,7 +223,7 @@ TEST(DirectDrawComponentDisplay, RefusedCooperationBeepsAndIsToldItCouldNotIniti
 TEST(DirectDrawComponentDisplay, AFailedPrimarySurfaceIsReportedAloneAndInitializeStillSucceeds) {
     RUN_ON_TEST_DESKTOP();
     OverrideDirectDrawCreate(CreateSurfacelessDirectDraw);
-    ImportSlotPatch beepWatch("user32.dll", "MessageBeep", reinterpret_cast<void*>(RecordBeep));
+    BeepWatch beepWatch;
     MessageBoxAnswerer boxes(GetCurrentProcessId());
     {
         TForm form(nullptr);
