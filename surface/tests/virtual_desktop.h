@@ -21,7 +21,8 @@ bool InsideTestDesktop();
 // desktop. `missingDll` (e.g. "ddraw") names a system library that the
 // program `missingIn` (by default the test itself, e.g. "Prog.exe") must
 // not find, through Wine's per-program DLL settings. The exit code, or
-// ~0u when it did not end within the time limit.
+// ~0u when it did not end within the time limit. A run that leaves the
+// screen changed fails the test and has the screen put back.
 DWORD RunThisTestInDesktop(const char* missingDll = nullptr, const char* missingIn = nullptr,
                            DWORD timeoutMs = 60000);
 
