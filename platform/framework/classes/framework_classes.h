@@ -1,0 +1,3 @@
+// The framework's own classes that form resources can name.
+#pragma once
+void RegisterFrameworkClasses();

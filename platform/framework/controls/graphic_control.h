@@ -1,0 +1,37 @@
+// Controls that draw themselves with Paint on Canvas: TGraphicControl
+// has no window and paints inside its parent's; TCustomControl paints its
+// own window.
+#pragma once
+#include "framework/controls/win_control.h"
+
+class TGraphicControl : public TControl {
+    FRAME_CLASS(TGraphicControl, TControl)
+public:
+    explicit TGraphicControl(TComponent* owner);
+    ~TGraphicControl() override;
+    TCanvas* Canvas() { return FCanvas.get(); }
+    // The parent calls this with its paint context already moved and
+    // clipped to the control.
+    void PaintOn(HDC dc);
+
+protected:
+    virtual void Paint();
+
+private:
+    std::unique_ptr<TCanvas> FCanvas;
+};
+
+class TCustomControl : public TWinControl {
+    FRAME_CLASS(TCustomControl, TWinControl)
+public:
+    explicit TCustomControl(TComponent* owner);
+    ~TCustomControl() override;
+    TCanvas* Canvas() { return FCanvas.get(); }
+
+protected:
+    virtual void Paint();
+    void PaintWindow(HDC dc) override;
+
+private:
+    std::unique_ptr<TCanvas> FCanvas;
+};

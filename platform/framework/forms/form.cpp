@@ -1,0 +1,222 @@
+#include "framework/forms/form.h"
+
+#include "framework/classes/published.h"
+#include "framework/forms/application.h"
+#include "framework/streaming/form_resource.h"
+
+FRAME_DEFINE_ENUM_INFO(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow",
+                       "bsSizeToolWin")
+FRAME_DEFINE_ENUM_INFO(TWindowState, "wsNormal", "wsMinimized", "wsMaximized")
+FRAME_DEFINE_ENUM_INFO(TPosition, "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                       "poScreenCenter", "poDesktopCenter")
+
+const TClassInfo& TControlScrollBar::StaticClass() {
+    static const TClassInfo info =
+        TClassBuilder<TControlScrollBar>::Abstract("TControlScrollBar", TPersistent::StaticClass(), [](auto& c) {
+            c.Property("Range", &TControlScrollBar::Range, &TControlScrollBar::SetRange);
+            c.Property("Visible", &TControlScrollBar::Visible, &TControlScrollBar::SetVisible).Default(true);
+        });
+    return info;
+}
+
+TControlScrollBar::~TControlScrollBar() = default;
+
+void TControlScrollBar::Assign(const TPersistent* source) {
+    if (auto other = ObjectAs<TControlScrollBar>(const_cast<TPersistent*>(source))) {
+        FVisible = other->FVisible;
+        FRange = other->FRange;
+        return;
+    }
+    TPersistent::Assign(source);
+}
+
+const TClassInfo& TForm::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TForm>::Creatable("TForm", TCustomControl::StaticClass(), [](auto& c) {
+        // A form stores its client size; the outer size follows from the border.
+        c.Property("Width", &TControl::Width, &TControl::SetWidth).NotStored();
+        c.Property("Height", &TControl::Height, &TControl::SetHeight).NotStored();
+        c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(false);
+        c.Property("HorzScrollBar", &TForm::HorzScrollBar, &TForm::SetHorzScrollBar);
+        c.Property("VertScrollBar", &TForm::VertScrollBar, &TForm::SetVertScrollBar);
+        c.Property("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle).Default(bsSizeable);
+        c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
+        c.Property("ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight).NoDefault();
+        c.Property("ClientWidth", &TControl::ClientWidth, &TControl::SetClientWidth).NoDefault();
+        c.Property("Color", &TControl::Color, &TControl::SetColor).Default(clBtnFace);
+        c.Property("Font", &TControl::Font, &TControl::SetFont);
+        c.Property("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview);
+        c.Property("Position", &TForm::Position, &TForm::SetPosition).Default(poDesigned);
+        c.Property("WindowState", &TForm::WindowState, &TForm::SetWindowState).Default(wsNormal);
+        c.Property("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch).NoDefault();
+        c.Property("TextHeight", &TForm::TextHeight, &TForm::SetTextHeight).NoDefault();
+        c.Field("OnCreate", &TForm::OnCreate);
+        c.Field("OnDestroy", &TForm::OnDestroy);
+        c.Field("OnShow", &TForm::OnShow);
+        c.Field("OnHide", &TForm::OnHide);
+        c.Field("OnPaint", &TForm::OnPaint);
+        c.Field("OnKeyPress", &TWinControl::OnKeyPress);
+    });
+    return info;
+}
+
+TForm::TForm(TComponent* owner)
+    : TCustomControl(owner), FHorzScrollBar(std::make_unique<TControlScrollBar>()),
+      FVertScrollBar(std::make_unique<TControlScrollBar>()) {
+    FVisible = false;
+    FColor = clBtnFace;
+    FParentColor = false;
+    FParentFont = false;
+    SetBounds(0, 0, 320, 240);
+}
+
+TForm::~TForm() {
+    try {
+        OnDestroy(this);
+    } catch (...) {
+    }
+    if (Application) Application->FormDestroyed(this);
+}
+
+void TForm::AfterConstruction() {
+    TCustomControl::AfterConstruction();
+    if (&ClassType() != &TForm::StaticClass()) ReadFormResource(this);
+    OnCreate(this);
+}
+
+void TForm::CreateParams(TCreateParams& params) {
+    TCustomControl::CreateParams(params);
+    params.WndParent = nullptr;
+    params.Style = WS_CLIPCHILDREN;
+    params.ExStyle = 0;
+    switch (FBorderStyle) {
+    case bsNone: params.Style |= WS_POPUP; break;
+    case bsSingle: params.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER; break;
+    case bsSizeable: params.Style |= WS_OVERLAPPEDWINDOW; break;
+    case bsDialog:
+        params.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        params.ExStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    case bsToolWindow:
+        params.Style |= WS_CAPTION | WS_SYSMENU;
+        params.ExStyle |= WS_EX_TOOLWINDOW;
+        break;
+    case bsSizeToolWin:
+        params.Style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+        params.ExStyle |= WS_EX_TOOLWINDOW;
+        break;
+    }
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle value) {
+    if (value == FBorderStyle) return;
+    // The client area keeps its size across a change of border.
+    int cw = ClientWidth(), ch = ClientHeight();
+    FBorderStyle = value;
+    if (HandleAllocated()) {
+        DestroyHandle();
+        HandleNeeded();
+        if (FVisible) ApplyWindowState();
+    }
+    SetClientWidth(cw);
+    SetClientHeight(ch);
+}
+
+void TForm::SetWindowState(TWindowState value) {
+    if (value == FWindowState) return;
+    FWindowState = value;
+    if (FVisible && HandleAllocated()) ApplyWindowState();
+}
+
+void TForm::ApplyWindowState() {
+    static const int commands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+    ShowWindow(Handle(), commands[FWindowState]);
+    UpdateBoundsFromWindow();
+}
+
+void TForm::PlaceOnScreen() {
+    if (FPlaced) return;
+    FPlaced = true;
+    if (FPosition == poScreenCenter || FPosition == poDesktopCenter)
+        SetBounds((GetSystemMetrics(SM_CXSCREEN) - FWidth) / 2, (GetSystemMetrics(SM_CYSCREEN) - FHeight) / 2,
+                  FWidth, FHeight);
+}
+
+void TForm::SetVisible(bool value) {
+    if (value == FVisible) return;
+    if (value) {
+        PlaceOnScreen();
+        HandleNeeded();
+        FVisible = true;
+        DoShow();
+        if (FVisible) ApplyWindowState();  // OnShow may have hidden it again
+    } else {
+        FVisible = false;
+        if (HandleAllocated()) ShowWindow(FHandle, SW_HIDE);
+        DoHide();
+    }
+}
+
+void TForm::Show() {
+    SetVisible(true);
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(Handle());
+}
+
+void TForm::Hide() { SetVisible(false); }
+
+void TForm::Close() {
+    if (Application && Application->MainForm() == this) {
+        Application->Terminate();
+        return;
+    }
+    if (FModalResult == 0 && HasState(csDesigning) == false) FModalResult = 2;  // cancel a modal loop
+    Hide();
+}
+
+TModalResult TForm::ShowModal() {
+    if (FVisible) throw EInvalidOperation("Cannot make a visible window modal");
+    FModalResult = 0;
+    std::vector<HWND> disabled;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetNextWindow(w, GW_HWNDNEXT)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == GetCurrentProcessId() && w != FHandle && IsWindowVisible(w) && IsWindowEnabled(w)) {
+            EnableWindow(w, FALSE);
+            disabled.push_back(w);
+        }
+    }
+    Show();
+    while (FModalResult == 0 && FVisible && !(Application && Application->Terminated())) {
+        if (Application) Application->HandleMessage();
+        else break;
+    }
+    for (HWND w : disabled) EnableWindow(w, TRUE);
+    Hide();
+    TModalResult result = FModalResult ? FModalResult : 2;
+    return result;
+}
+
+std::vector<TComponent*> TForm::GetChildren(TComponent* root) const {
+    // Components that are not controls first, then the controls in order.
+    std::vector<TComponent*> result;
+    for (int i = 0; i < ComponentCount(); ++i) {
+        TComponent* c = Components(i);
+        if (!ObjectAs<TControl>(c)) result.push_back(c);
+    }
+    for (TComponent* c : TCustomControl::GetChildren(root)) result.push_back(c);
+    return result;
+}
+
+void TForm::Paint() { OnPaint(this); }
+
+void TForm::Dispatch(void* message) {
+    auto& m = *static_cast<TMessage*>(message);
+    if (m.Msg == WM_CLOSE) {
+        Close();
+        return;
+    }
+    TCustomControl::Dispatch(message);
+}
+
+void TForm::DoShow() { OnShow(this); }
+void TForm::DoHide() { OnHide(this); }

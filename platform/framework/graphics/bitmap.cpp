@@ -1,0 +1,348 @@
+#include "framework/graphics/bitmap.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/classes/published.h"
+
+FRAME_DEFINE_ENUM_INFO(TPixelFormat, "pfDevice", "pf1bit", "pf4bit", "pf8bit", "pf15bit", "pf16bit", "pf24bit",
+                       "pf32bit")
+
+// The bitmap's own drawing context, made on demand with the bitmap
+// selected into it.
+class TBitmapCanvas : public TCanvas {
+public:
+    explicit TBitmapCanvas(TBitmap* bitmap) : FBitmap(bitmap) {}
+    ~TBitmapCanvas() override { FreeHandle(); }
+
+    void CreateHandle() override {
+        HDC dc = CreateCompatibleDC(nullptr);
+        if (FBitmap->FHandle) FOldBitmap = SelectObject(dc, FBitmap->FHandle);
+        SetHandle(dc);
+    }
+    void FreeHandle() override {
+        if (!HandleAllocated()) return;
+        HDC dc = Handle();
+        SetHandle(nullptr);
+        if (FOldBitmap) SelectObject(dc, FOldBitmap);
+        FOldBitmap = nullptr;
+        DeleteDC(dc);
+    }
+    void Release() { FreeHandle(); }
+
+private:
+    TBitmap* FBitmap;
+    HGDIOBJ FOldBitmap = nullptr;
+};
+
+namespace {
+
+struct BitmapInfo {
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[256];
+};
+
+int BitsOf(TPixelFormat format) {
+    switch (format) {
+    case pf1bit: return 1;
+    case pf4bit: return 4;
+    case pf8bit: return 8;
+    case pf15bit:
+    case pf16bit: return 16;
+    case pf24bit: return 24;
+    default: return 32;
+    }
+}
+
+int StrideOf(int width, int bits) { return ((width * bits + 31) / 32) * 4; }
+
+// A palette for a bitmap that gets fewer bits without one of its own:
+// black and white, the sixteen standard colours, or a colour cube with greys.
+std::vector<RGBQUAD> DefaultPalette(int bits) {
+    std::vector<RGBQUAD> p;
+    if (bits == 1) {
+        p = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+    } else if (bits == 4) {
+        static const uint32_t vga[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                         0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                         0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+        for (uint32_t c : vga) p.push_back(RGBQUAD{BYTE(c & 0xFF), BYTE((c >> 8) & 0xFF), BYTE(c >> 16), 0});
+    } else if (bits == 8) {
+        for (int r = 0; r < 6; ++r)
+            for (int g = 0; g < 6; ++g)
+                for (int b = 0; b < 6; ++b) p.push_back(RGBQUAD{BYTE(b * 51), BYTE(g * 51), BYTE(r * 51), 0});
+        for (int i = 0; p.size() < 256; ++i) {
+            BYTE v = static_cast<BYTE>(i * 255 / 39);
+            p.push_back(RGBQUAD{v, v, v, 0});
+        }
+    }
+    return p;
+}
+
+void FillHeader(BitmapInfo& info, int width, int height, TPixelFormat format, const std::vector<RGBQUAD>& palette) {
+    std::memset(&info, 0, sizeof info);
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = width;
+    info.header.biHeight = height;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = static_cast<WORD>(BitsOf(format));
+    info.header.biCompression = BI_RGB;
+    if (format == pf16bit) {
+        info.header.biCompression = BI_BITFIELDS;
+        auto masks = reinterpret_cast<DWORD*>(info.colors);
+        masks[0] = 0xF800;
+        masks[1] = 0x07E0;
+        masks[2] = 0x001F;
+    } else if (!palette.empty()) {
+        info.header.biClrUsed = static_cast<DWORD>(palette.size());
+        std::copy(palette.begin(), palette.end(), info.colors);
+    }
+}
+
+}  // namespace
+
+const TClassInfo& TBitmap::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TBitmap>::Abstract("TBitmap", TGraphic::StaticClass());
+    return info;
+}
+
+TBitmap::TBitmap() = default;
+
+TBitmap::~TBitmap() {
+    FCanvas.reset();
+    Free();
+}
+
+void TBitmap::Free() {
+    if (FCanvas) FCanvas->Release();
+    if (FHandle) DeleteObject(FHandle);
+    FHandle = nullptr;
+    FBits = nullptr;
+}
+
+int TBitmap::BitsPerPixel() const { return BitsOf(FPixelFormat); }
+int TBitmap::BytesPerRow() const { return StrideOf(FWidth, BitsPerPixel()); }
+
+void TBitmap::Recreate(int width, int height, TPixelFormat format, std::vector<RGBQUAD> palette, bool keepPixels) {
+    if (width < 0 || height < 0) throw EInvalidGraphic("Invalid bitmap size");
+    // The old bitmap is read below and cannot stay selected in the canvas.
+    if (FCanvas) FCanvas->Release();
+    int bits = BitsOf(format);
+    if (bits <= 8 && palette.empty()) palette = DefaultPalette(bits);
+    if (bits > 8) palette.clear();
+
+    HBITMAP handle = nullptr;
+    void* pixels = nullptr;
+    if (width > 0 && height > 0) {
+        BitmapInfo info;
+        FillHeader(info, width, height, format, palette);
+        handle = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &pixels, nullptr, 0);
+        if (!handle) throw EInvalidGraphic(Format("Cannot make a %d x %d bitmap", width, height));
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, handle);
+        RECT all{0, 0, width, height};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        if (keepPixels && FHandle) {
+            HDC from = CreateCompatibleDC(nullptr);
+            HGDIOBJ oldFrom = SelectObject(from, FHandle);
+            BitBlt(dc, 0, 0, std::min(width, FWidth), std::min(height, FHeight), from, 0, 0, SRCCOPY);
+            SelectObject(from, oldFrom);
+            DeleteDC(from);
+        }
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        GdiFlush();
+    }
+    Free();
+    FHandle = handle;
+    FBits = pixels;
+    FWidth = handle ? width : 0;  // an empty bitmap remembers no size
+    FHeight = handle ? height : 0;
+    FPixelFormat = format;
+    FPalette = std::move(palette);
+}
+
+void TBitmap::SetSize(int width, int height) {
+    if (width == FWidth && height == FHeight) return;
+    Recreate(width, height, FPixelFormat, FPalette, true);
+    Changed();
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat value) {
+    if (value == FPixelFormat) return;
+    Recreate(FWidth, FHeight, value, BitsOf(value) == BitsPerPixel() ? FPalette : std::vector<RGBQUAD>{}, true);
+    Changed();
+}
+
+void TBitmap::SetPalette(const std::vector<RGBQUAD>& palette) {
+    if (BitsPerPixel() > 8) throw EInvalidGraphic("A bitmap with more than 8 bits per pixel has no palette");
+    if (palette.empty() || palette.size() > (1u << BitsPerPixel())) throw EInvalidGraphic("Invalid palette size");
+    FPalette = palette;
+    if (FHandle) {
+        Canvas();
+        SetDIBColorTable(FCanvas->Handle(), 0, static_cast<UINT>(palette.size()), palette.data());
+    }
+    Changed();
+}
+
+TCanvas* TBitmap::Canvas() {
+    if (!FCanvas) FCanvas = std::make_unique<TBitmapCanvas>(this);
+    return FCanvas.get();
+}
+
+void* TBitmap::ScanLine(int y) {
+    if (!FBits || y < 0 || y >= FHeight) throw EInvalidGraphic(Format("Scan line index out of range (%d)", y));
+    GdiFlush();
+    return static_cast<uint8_t*>(FBits) + static_cast<size_t>(FHeight - 1 - y) * BytesPerRow();
+}
+
+TColor TBitmap::TransparentColor() {
+    if (Empty()) return clNone;
+    return static_cast<TColor>(Canvas()->Pixels(0, FHeight - 1) & 0xFFFFFF);
+}
+
+void TBitmap::Assign(const TPersistent* source) {
+    if (!source) {
+        Recreate(0, 0, pfDevice, {}, false);
+        Changed();
+        return;
+    }
+    if (auto other = ObjectAs<TBitmap>(const_cast<TPersistent*>(source))) {
+        if (other == this) return;
+        Recreate(other->FWidth, other->FHeight, other->FPixelFormat, other->FPalette, false);
+        if (FBits && other->FBits) {
+            GdiFlush();
+            std::memcpy(FBits, other->FBits, static_cast<size_t>(BytesPerRow()) * FHeight);
+        }
+        SetTransparent(other->Transparent());
+        Changed();
+        return;
+    }
+    TGraphic::Assign(source);
+}
+
+void TBitmap::LoadFromStream(TStream& stream) {
+    TBytes data = stream.ReadRest();
+    auto bad = [](const char* why) { throw EInvalidGraphic(Format("Invalid bitmap: %s", why)); };
+    if (data.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPCOREHEADER)) bad("too short");
+    BITMAPFILEHEADER file;
+    std::memcpy(&file, data.data(), sizeof file);
+    if (file.bfType != 0x4D42) bad("no bitmap signature");
+    const uint8_t* p = data.data() + sizeof file;
+    size_t left = data.size() - sizeof file;
+    DWORD headerSize;
+    std::memcpy(&headerSize, p, 4);
+    if (headerSize > left) bad("truncated header");
+
+    int width = 0, height = 0, bits = 0;
+    DWORD compression = BI_RGB, colorsUsed = 0;
+    DWORD masks[3] = {0, 0, 0};
+    size_t paletteEntry = 4;
+    if (headerSize == sizeof(BITMAPCOREHEADER)) {
+        BITMAPCOREHEADER core;
+        std::memcpy(&core, p, sizeof core);
+        width = core.bcWidth;
+        height = core.bcHeight;
+        bits = core.bcBitCount;
+        paletteEntry = 3;
+    } else if (headerSize >= sizeof(BITMAPINFOHEADER)) {
+        BITMAPINFOHEADER info;
+        std::memcpy(&info, p, sizeof info);
+        width = info.biWidth;
+        height = info.biHeight;
+        bits = info.biBitCount;
+        compression = info.biCompression;
+        colorsUsed = info.biClrUsed;
+        if (compression == BI_BITFIELDS) {
+            size_t at = headerSize > sizeof(BITMAPINFOHEADER) ? sizeof(BITMAPINFOHEADER) : headerSize;
+            if (at + 12 > left) bad("truncated masks");
+            std::memcpy(masks, p + at, 12);
+            if (headerSize == sizeof(BITMAPINFOHEADER)) headerSize += 12;
+        }
+    } else {
+        bad("unknown header");
+    }
+    if (width <= 0 || height == 0 || width > 32768 || height > 32768 || height < -32768) bad("bad size");
+    if (compression != BI_RGB && compression != BI_BITFIELDS) bad("compressed bitmaps are not supported");
+
+    TPixelFormat format;
+    switch (bits) {
+    case 1: format = pf1bit; break;
+    case 4: format = pf4bit; break;
+    case 8: format = pf8bit; break;
+    case 16:
+        format = pf15bit;
+        if (compression == BI_BITFIELDS) {
+            if (masks[0] == 0xF800 && masks[1] == 0x07E0 && masks[2] == 0x001F) format = pf16bit;
+            else if (!(masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F)) bad("unsupported 16-bit masks");
+        }
+        break;
+    case 24: format = pf24bit; break;
+    case 32:
+        format = pf32bit;
+        if (compression == BI_BITFIELDS && !(masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF))
+            bad("unsupported 32-bit masks");
+        break;
+    default: bad("unsupported bits per pixel");
+    }
+
+    std::vector<RGBQUAD> palette;
+    if (bits <= 8) {
+        size_t count = colorsUsed ? colorsUsed : (1u << bits);
+        if (count > (1u << bits)) bad("palette too large");
+        const uint8_t* colors = p + headerSize;
+        if (headerSize + count * paletteEntry > left) bad("truncated palette");
+        for (size_t i = 0; i < count; ++i) {
+            const uint8_t* c = colors + i * paletteEntry;
+            palette.push_back(RGBQUAD{c[0], c[1], c[2], 0});
+        }
+    }
+    bool topDown = height < 0;
+    int rows = topDown ? -height : height;
+    size_t stride = static_cast<size_t>(StrideOf(width, bits));
+    if (file.bfOffBits > data.size() || data.size() - file.bfOffBits < stride * rows) bad("truncated pixels");
+
+    Recreate(width, rows, format, palette, false);
+    GdiFlush();
+    const uint8_t* source = data.data() + file.bfOffBits;
+    auto target = static_cast<uint8_t*>(FBits);
+    for (int row = 0; row < rows; ++row) {
+        int from = topDown ? rows - 1 - row : row;  // stored bottom-up
+        std::memcpy(target + row * stride, source + from * stride, stride);
+    }
+    Changed();
+}
+
+void TBitmap::SaveToStream(TStream& stream) {
+    BitmapInfo info;
+    FillHeader(info, FWidth, FHeight, FPixelFormat, FPalette);
+    size_t colorBytes = FPixelFormat == pf16bit ? 12 : FPalette.size() * sizeof(RGBQUAD);
+    size_t pixelBytes = static_cast<size_t>(BytesPerRow()) * FHeight;
+    info.header.biSizeImage = static_cast<DWORD>(pixelBytes);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = static_cast<DWORD>(sizeof file + sizeof info.header + colorBytes);
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixelBytes);
+    stream.WriteBuffer(&file, sizeof file);
+    stream.WriteBuffer(&info.header, sizeof info.header);
+    stream.WriteBuffer(info.colors, static_cast<int64_t>(colorBytes));
+    if (FBits) {
+        GdiFlush();
+        stream.WriteBuffer(FBits, static_cast<int64_t>(pixelBytes));
+    }
+}
+
+void TBitmap::Draw(TCanvas* canvas, const TRect& rect) {
+    if (Empty()) return;
+    HDC dest = canvas->Handle();
+    HDC source = Canvas()->Handle();
+    int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    if (Transparent()) {
+        TransparentBlt(dest, rect.left, rect.top, w, h, source, 0, 0, FWidth, FHeight, ColorToRGB(TransparentColor()));
+    } else if (w == FWidth && h == FHeight) {
+        BitBlt(dest, rect.left, rect.top, w, h, source, 0, 0, SRCCOPY);
+    } else {
+        SetStretchBltMode(dest, COLORONCOLOR);
+        StretchBlt(dest, rect.left, rect.top, w, h, source, 0, 0, FWidth, FHeight, SRCCOPY);
+    }
+}

@@ -1,0 +1,66 @@
+// TBitmap: a device-independent bitmap in a chosen pixel format, with
+// its palette for 8 bits per pixel and less. Assign copies the pixels;
+// it reads and writes bitmap files.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "framework/graphics/graphic.h"
+
+enum TPixelFormat : uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
+FRAME_TYPE_INFO(TPixelFormat);
+
+class TBitmapCanvas;
+
+class TBitmap : public TGraphic {
+    FRAME_CLASS(TBitmap, TGraphic)
+public:
+    TBitmap();
+    ~TBitmap() override;
+
+    bool Empty() const override { return FWidth == 0 || FHeight == 0; }
+    int Width() const override { return FWidth; }
+    int Height() const override { return FHeight; }
+    // Resizing keeps the overlapping pixels and fills new ones with white.
+    void SetWidth(int value) { SetSize(value, FHeight); }
+    void SetHeight(int value) { SetSize(FWidth, value); }
+    void SetSize(int width, int height);
+
+    // pfDevice draws like the screen and is stored with 32 bits.
+    TPixelFormat PixelFormat() const { return FPixelFormat; }
+    void SetPixelFormat(TPixelFormat value);
+    int BitsPerPixel() const;
+    const std::vector<RGBQUAD>& Palette() const { return FPalette; }
+    void SetPalette(const std::vector<RGBQUAD>& palette);
+
+    TCanvas* Canvas();
+    HBITMAP Handle() const { return FHandle; }
+    // Row y counted from the top; valid until the bitmap is remade.
+    void* ScanLine(int y);
+    int BytesPerRow() const;
+    TColor TransparentColor();
+
+    void Assign(const TPersistent* source) override;
+    // Raises EInvalidGraphic for anything that is not a well-formed
+    // bitmap file (the bitmap is then unchanged).
+    void LoadFromStream(TStream& stream) override;
+    void SaveToStream(TStream& stream) override;
+
+protected:
+    void Draw(TCanvas* canvas, const TRect& rect) override;
+
+private:
+    friend class TBitmapCanvas;
+    void Recreate(int width, int height, TPixelFormat format, std::vector<RGBQUAD> palette, bool keepPixels);
+    void Free();
+
+    HBITMAP FHandle = nullptr;
+    void* FBits = nullptr;
+    int FWidth = 0;
+    int FHeight = 0;
+    TPixelFormat FPixelFormat = pfDevice;
+    std::vector<RGBQUAD> FPalette;
+    std::unique_ptr<TBitmapCanvas> FCanvas;
+};

@@ -1,0 +1,136 @@
+#include "framework/graphics/image_list.h"
+
+#include "framework/classes/published.h"
+
+const TClassInfo& TImageList::StaticClass() {
+    static const TClassInfo info =
+        TClassBuilder<TImageList>::Creatable("TImageList", TComponent::StaticClass(), [](auto& c) {
+            c.Property("Height", &TImageList::Height, &TImageList::SetHeight).Default(16);
+            c.Property("Width", &TImageList::Width, &TImageList::SetWidth).Default(16);
+            c.Property("Masked", &TImageList::Masked, &TImageList::SetMasked).Default(true);
+        });
+    return info;
+}
+
+TImageList::TImageList(TComponent* owner)
+    : TComponent(owner), FImages(std::make_unique<TBitmap>()), FMasks(std::make_unique<TBitmap>()) {}
+
+TImageList::~TImageList() = default;
+
+int TImageList::Count() const {
+    if (FWidth <= 0 || FImages->Height() != FHeight) return 0;
+    return FImages->Width() / FWidth;
+}
+
+void TImageList::SetWidth(int value) {
+    if (value == FWidth) return;
+    if (value < 0) throw EInvalidOperation("Invalid image size");
+    FWidth = value;
+    Clear();
+}
+
+void TImageList::SetHeight(int value) {
+    if (value == FHeight) return;
+    if (value < 0) throw EInvalidOperation("Invalid image size");
+    FHeight = value;
+    Clear();
+}
+
+void TImageList::Clear() {
+    FImages = std::make_unique<TBitmap>();
+    FMasks = std::make_unique<TBitmap>();
+    Changed();
+}
+
+int TImageList::Add(TBitmap* strip, TBitmap* mask) {
+    if (!strip || strip->Empty() || FWidth <= 0 || FHeight <= 0) return -1;
+    int first = Count();
+    int added = strip->Width() / FWidth;
+    if (added == 0) throw EInvalidOperation("Image is narrower than the image list");
+    int oldWidth = first * FWidth;
+    int newWidth = oldWidth + added * FWidth;
+
+    FImages->SetPixelFormat(pf16bit);
+    FImages->SetSize(newWidth, FHeight);
+    BitBlt(FImages->Canvas()->Handle(), oldWidth, 0, added * FWidth, FHeight, strip->Canvas()->Handle(), 0, 0,
+           SRCCOPY);
+
+    bool hadMasks = !FMasks->Empty();
+    if (mask || hadMasks) {
+        FMasks->SetPixelFormat(pf1bit);
+        if (!hadMasks) {  // the images so far were opaque
+            FMasks->SetSize(newWidth, FHeight);
+            PatBlt(FMasks->Canvas()->Handle(), 0, 0, newWidth, FHeight, BLACKNESS);
+        } else {
+            FMasks->SetSize(newWidth, FHeight);
+        }
+        HDC masks = FMasks->Canvas()->Handle();
+        if (mask)
+            BitBlt(masks, oldWidth, 0, added * FWidth, FHeight, mask->Canvas()->Handle(), 0, 0, SRCCOPY);
+        else
+            PatBlt(masks, oldWidth, 0, added * FWidth, FHeight, BLACKNESS);
+    }
+    Changed();
+    return first;
+}
+
+void TImageList::Draw(TCanvas* canvas, int x, int y, int index) {
+    if (index < 0 || index >= Count()) throw EInvalidOperation(Format("Invalid image list index %d", index));
+    HDC dest = canvas->Handle();
+    HDC images = FImages->Canvas()->Handle();
+    int sx = index * FWidth;
+    if (FMasked && !FMasks->Empty()) {
+        // Where the mask bit is set the destination stays as it was.
+        HDC masks = FMasks->Canvas()->Handle();
+        HDC monoDc = CreateCompatibleDC(nullptr);
+        HBITMAP mono = CreateBitmap(FWidth, FHeight, 1, 1, nullptr);
+        HGDIOBJ old = SelectObject(monoDc, mono);
+        BitBlt(monoDc, 0, 0, FWidth, FHeight, masks, sx, 0, SRCCOPY);
+        SelectObject(monoDc, old);
+        DeleteDC(monoDc);
+        MaskBlt(dest, x, y, FWidth, FHeight, images, sx, 0, mono, 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
+        DeleteObject(mono);
+    } else {
+        BitBlt(dest, x, y, FWidth, FHeight, images, sx, 0, SRCCOPY);
+    }
+}
+
+void TImageList::GetBitmap(int index, TBitmap* bitmap) {
+    if (!bitmap) return;
+    if (index < 0 || index >= Count()) throw EInvalidOperation(Format("Invalid image list index %d", index));
+    bitmap->SetSize(FWidth, FHeight);
+    Draw(bitmap->Canvas(), 0, 0, index);
+    bitmap->OnChange(bitmap);
+}
+
+void TImageList::ReadStrip(const TBytes& bytes) {
+    TBitmap strip;
+    strip.LoadFromBytes(bytes);
+    FImages = std::make_unique<TBitmap>();
+    FMasks = std::make_unique<TBitmap>();
+    Add(&strip, nullptr);
+}
+
+void TImageList::ReadMask(const TBytes& bytes) {
+    TBitmap mask;
+    mask.LoadFromBytes(bytes);
+    if (mask.Width() != FImages->Width() || mask.Height() != FImages->Height())
+        throw EInvalidGraphic(Format("Mask is %d x %d but the images are %d x %d", mask.Width(), mask.Height(),
+                                     FImages->Width(), FImages->Height()));
+    FMasks = std::make_unique<TBitmap>();
+    FMasks->SetPixelFormat(pf1bit);
+    FMasks->SetSize(mask.Width(), mask.Height());
+    BitBlt(FMasks->Canvas()->Handle(), 0, 0, mask.Width(), mask.Height(), mask.Canvas()->Handle(), 0, 0, SRCCOPY);
+    Changed();
+}
+
+void TImageList::DefineProperties(TFiler& filer) {
+    filer.DefineBinaryProperty(
+        "Bitmap", [this](const TBytes& b) { ReadStrip(b); }, [this] { return FImages->SaveToBytes(); },
+        Count() > 0);
+    filer.DefineBinaryProperty(
+        "Mask", [this](const TBytes& b) { ReadMask(b); }, [this] { return FMasks->SaveToBytes(); },
+        Count() > 0 && !FMasks->Empty());
+}
+
+void TImageList::Changed() { OnChange(this); }

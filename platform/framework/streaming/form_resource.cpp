@@ -1,0 +1,27 @@
+#include "framework/streaming/form_resource.h"
+
+#include <windows.h>
+
+#include "framework/streaming/form_reader.h"
+
+static bool LoadText(HMODULE module, const AnsiString& name, AnsiString& text) {
+    HRSRC found = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
+    if (!found) return false;
+    HGLOBAL loaded = LoadResource(module, found);
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) return false;
+    text.assign(static_cast<const char*>(data), SizeofResource(module, found));
+    return true;
+}
+
+bool FindFormResource(const TClassInfo& cls, AnsiString& text) {
+    AnsiString name = UpperCase(cls.Name());
+    return LoadText(static_cast<HMODULE>(cls.Module()), name, text) || LoadText(GetModuleHandleA(nullptr), name, text);
+}
+
+void ReadFormResource(TComponent* instance) {
+    AnsiString text;
+    AnsiString name = UpperCase(instance->ClassName());
+    if (!FindFormResource(instance->ClassType(), text)) throw EResNotFound("Resource " + name + " not found");
+    ReadFormText(instance, text, name);
+}

@@ -1,0 +1,288 @@
+#include "framework/streaming/form_text.h"
+
+#include <cctype>
+#include <cstdlib>
+
+namespace {
+
+class Parser {
+public:
+    Parser(const AnsiString& text, const AnsiString& resource) : s(text), res(resource) {}
+
+    std::unique_ptr<TFormNode> Document() {
+        SkipSpace();
+        auto root = Node();
+        SkipSpace();
+        if (pos < s.size()) Fail("text after the end of the form");
+        return root;
+    }
+
+private:
+    [[noreturn]] void Fail(const AnsiString& what) const {
+        throw EReadError(Format("%s(%d): %s", res.c_str(), line, what.c_str()));
+    }
+
+    void SkipSpace() {
+        while (pos < s.size()) {
+            char c = s[pos];
+            if (c == '\n') {
+                ++line;
+                ++pos;
+            } else if (c == ' ' || c == '\t' || c == '\r') {
+                ++pos;
+            } else if (c == '/' && pos + 1 < s.size() && s[pos + 1] == '/') {
+                while (pos < s.size() && s[pos] != '\n') ++pos;
+            } else {
+                break;
+            }
+        }
+    }
+
+    bool IsIdentStart(char c) const { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
+    bool IsIdentChar(char c) const { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+    AnsiString Ident(const char* what) {
+        SkipSpace();
+        if (pos >= s.size() || !IsIdentStart(s[pos])) Fail(Format("%s expected", what));
+        size_t start = pos;
+        while (pos < s.size() && IsIdentChar(s[pos])) ++pos;
+        return s.substr(start, pos - start);
+    }
+
+    AnsiString Path() {
+        AnsiString path = Ident("property name");
+        while (pos < s.size() && s[pos] == '.') {
+            ++pos;
+            path += "." + Ident("property name");
+        }
+        return path;
+    }
+
+    void Expect(char c) {
+        SkipSpace();
+        if (pos >= s.size() || s[pos] != c) Fail(Format("'%c' expected", c));
+        ++pos;
+    }
+
+    std::unique_ptr<TFormNode> Node() {
+        auto node = std::make_unique<TFormNode>();
+        node->line = line;
+        node->className = Ident("class name");
+        node->name = Ident("component name");
+        Expect('{');
+        for (;;) {
+            SkipSpace();
+            if (pos >= s.size()) Fail("'}' expected before the end of the text");
+            if (s[pos] == '}') {
+                ++pos;
+                return node;
+            }
+            int itemLine = line;
+            size_t mark = pos;
+            AnsiString first = Path();
+            SkipSpace();
+            if (pos < s.size() && s[pos] == '=') {
+                ++pos;
+                TFormItem item;
+                item.path = first;
+                item.line = itemLine;
+                item.value = Value();
+                node->items.push_back(std::move(item));
+            } else if (first.find('.') == AnsiString::npos) {
+                pos = mark;
+                node->children.push_back(Node());
+            } else {
+                Fail("'=' expected after " + first);
+            }
+        }
+    }
+
+    AnsiString QuotedString() {
+        Expect('"');
+        AnsiString out;
+        for (;;) {
+            if (pos >= s.size() || s[pos] == '\n') Fail("unterminated string");
+            char c = s[pos++];
+            if (c == '"') return out;
+            if (c != '\\') {
+                out += c;
+                continue;
+            }
+            if (pos >= s.size()) Fail("unterminated string");
+            char e = s[pos++];
+            switch (e) {
+            case 'n': out += '\n'; break;
+            case 't': out += '\t'; break;
+            case 'r': out += '\r'; break;
+            case '"': out += '"'; break;
+            case '\\': out += '\\'; break;
+            case 'x': {
+                if (pos + 2 > s.size() || !std::isxdigit(static_cast<unsigned char>(s[pos])) ||
+                    !std::isxdigit(static_cast<unsigned char>(s[pos + 1])))
+                    Fail("bad \\x escape");
+                out += static_cast<char>(std::strtol(s.substr(pos, 2).c_str(), nullptr, 16));
+                pos += 2;
+                break;
+            }
+            default: Fail(Format("unknown escape \\%c", e));
+            }
+        }
+    }
+
+    TFormValue Value() {
+        SkipSpace();
+        TFormValue v;
+        if (pos >= s.size()) Fail("value expected");
+        char c = s[pos];
+        if (c == '"') {
+            v.kind = TFormValue::String;
+            v.text = QuotedString();
+        } else if (c == '[') {
+            ++pos;
+            v.kind = TFormValue::Set;
+            SkipSpace();
+            if (pos < s.size() && s[pos] == ']') {
+                ++pos;
+                return v;
+            }
+            for (;;) {
+                v.items.push_back(Ident("set element"));
+                SkipSpace();
+                if (pos < s.size() && s[pos] == ',') { ++pos; continue; }
+                Expect(']');
+                break;
+            }
+        } else if (c == '(') {
+            ++pos;
+            v.kind = TFormValue::List;
+            for (;;) {
+                SkipSpace();
+                if (pos < s.size() && s[pos] == ')') { ++pos; break; }
+                v.items.push_back(QuotedString());
+            }
+        } else if (c == '-' || std::isdigit(static_cast<unsigned char>(c))) {
+            size_t start = pos;
+            if (c == '-') ++pos;
+            while (pos < s.size() && (std::isalnum(static_cast<unsigned char>(s[pos])) || s[pos] == '.' ||
+                                      ((s[pos] == '-' || s[pos] == '+') && (s[pos - 1] == 'e' || s[pos - 1] == 'E'))))
+                ++pos;
+            AnsiString number = s.substr(start, pos - start);
+            bool hex = number.find("0x") != AnsiString::npos || number.find("0X") != AnsiString::npos;
+            if (!hex && number.find_first_of(".eE") != AnsiString::npos) {
+                char* end = nullptr;
+                v.kind = TFormValue::Float;
+                v.number = std::strtod(number.c_str(), &end);
+                if (*end) Fail("bad number " + number);
+            } else {
+                v.kind = TFormValue::Integer;
+                if (!TryStrToInt64(number, v.integer)) Fail("bad number " + number);
+            }
+        } else if (IsIdentStart(c)) {
+            AnsiString word = Ident("value");
+            SkipSpace();
+            if (word == "hex" && pos < s.size() && s[pos] == '{') {
+                ++pos;
+                v.kind = TFormValue::Binary;
+                int nibble = -1;
+                for (;;) {
+                    if (pos >= s.size() || s[pos] == '\n') Fail("unterminated hex data");
+                    char h = s[pos++];
+                    if (h == '}') break;
+                    if (h == ' ' || h == '\t') continue;
+                    if (!std::isxdigit(static_cast<unsigned char>(h))) Fail("bad hex digit");
+                    int d = std::isdigit(static_cast<unsigned char>(h)) ? h - '0' : (std::tolower(h) - 'a' + 10);
+                    if (nibble < 0) {
+                        nibble = d;
+                    } else {
+                        v.bytes.push_back(static_cast<uint8_t>(nibble * 16 + d));
+                        nibble = -1;
+                    }
+                }
+                if (nibble >= 0) Fail("odd number of hex digits");
+            } else if (word == "file" && pos < s.size() && s[pos] == '"') {
+                Fail("file reference left in a compiled form (the build inlines it)");
+            } else {
+                v.kind = TFormValue::Ident;
+                v.text = word;
+            }
+        } else {
+            Fail(Format("unexpected character '%c'", c));
+        }
+        return v;
+    }
+
+    const AnsiString& s;
+    AnsiString res;
+    size_t pos = 0;
+    int line = 1;
+};
+
+AnsiString Quote(const AnsiString& text) {
+    AnsiString out = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        case '\r': out += "\\r"; break;
+        default:
+            if (c < 0x20) out += Format("\\x%02X", c);
+            else out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+AnsiString PrintValue(const TFormValue& v) {
+    switch (v.kind) {
+    case TFormValue::Integer: return IntToStr(v.integer);
+    case TFormValue::Float: {
+        AnsiString t = Format("%.17g", v.number);
+        if (t.find_first_of(".eEn") == AnsiString::npos) t += ".0";
+        return t;
+    }
+    case TFormValue::String: return Quote(v.text);
+    case TFormValue::Ident: return v.text;
+    case TFormValue::Set: {
+        AnsiString t = "[";
+        for (size_t i = 0; i < v.items.size(); ++i) t += (i ? ", " : "") + v.items[i];
+        return t + "]";
+    }
+    case TFormValue::List: {
+        AnsiString t = "(";
+        for (size_t i = 0; i < v.items.size(); ++i) t += (i ? " " : "") + Quote(v.items[i]);
+        return t + ")";
+    }
+    case TFormValue::Binary: {
+        static const char digits[] = "0123456789ABCDEF";
+        AnsiString t = "hex{";
+        for (uint8_t b : v.bytes) {
+            t += digits[b >> 4];
+            t += digits[b & 15];
+        }
+        return t + "}";
+    }
+    }
+    return "";
+}
+
+void PrintNode(const TFormNode& node, int depth, AnsiString& out) {
+    AnsiString indent(static_cast<size_t>(depth) * 2, ' ');
+    out += indent + node.className + " " + node.name + " {\n";
+    for (const TFormItem& item : node.items) out += indent + "  " + item.path + " = " + PrintValue(item.value) + "\n";
+    for (const auto& child : node.children) PrintNode(*child, depth + 1, out);
+    out += indent + "}\n";
+}
+
+}  // namespace
+
+std::unique_ptr<TFormNode> ParseFormText(const AnsiString& text, const AnsiString& resourceName) {
+    return Parser(text, resourceName).Document();
+}
+
+AnsiString PrintFormText(const TFormNode& root) {
+    AnsiString out;
+    PrintNode(root, 0, out);
+    return out;
+}
