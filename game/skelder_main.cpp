@@ -1,0 +1,21 @@
+// skelder: the main menu first (it becomes the main form), then the game
+// and about forms, hidden until the menu shows them.
+#include <windows.h>
+
+#include "framework/forms/application.h"
+#include "game/forms/about_form.h"
+#include "game/forms/game_form.h"
+#include "game/forms/main_form.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    try {
+        Application->Initialize();
+        Application->CreateForm(MainForm);
+        Application->CreateForm(GameForm);
+        Application->CreateForm(AboutForm);
+        Application->Run();
+    } catch (const Exception& error) {
+        Application->ShowException(error);
+    }
+    return 0;
+}
