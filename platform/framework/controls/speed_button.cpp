@@ -131,6 +131,7 @@ void TSpeedButton::SetMouseInControl(bool value) {
     if (value) {
         if (!FHoverTimer) {
             FHoverTimer = std::make_unique<TTimer>(nullptr);
+            FHoverTimer->SetEnabled(false);
             FHoverTimer->SetInterval(100);
             FHoverTimer->OnTimer = TNotifyEvent(this, &TSpeedButton::HoverCheck);
         }
