@@ -6,8 +6,15 @@
 #include "game/forms/about_form.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    Application->Initialize();
-    Application->CreateForm(AboutForm);
-    Application->Run();
+    // A failure to start is shown rather than left to end the process
+    // abnormally, and the exit code says it failed.
+    try {
+        Application->Initialize();
+        Application->CreateForm(AboutForm);
+        Application->Run();
+    } catch (const Exception& error) {
+        Application->ShowException(error);
+        return 1;
+    }
     return 0;
 }

@@ -16,6 +16,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Application->Run();
     } catch (const Exception& error) {
         Application->ShowException(error);
+        return 1;  // shown to the user, and reported to whoever started us
     }
     return 0;
 }
