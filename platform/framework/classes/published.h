@@ -102,7 +102,7 @@ public:
         using namespace published_detail;
         TPropInfo p;
         p.Name = name;
-        p.PropType = TypeInfoOf<T>();
+        p.PropTypeOf = &TypeInfoOf<T>;
         p.Get = [field](const TObject* o) { return ToValue<T>(static_cast<const C*>(o)->*field); };
         p.Set = [field](TObject* o, const TPropValue& v) { static_cast<C*>(o)->*field = FromValue<T>(v); };
         p.HasDefault = IsOrdinal<T> || std::is_pointer_v<T>;
@@ -117,7 +117,7 @@ public:
         using T = Bare<G>;
         TPropInfo p;
         p.Name = name;
-        p.PropType = TypeInfoOf<T>();
+        p.PropTypeOf = &TypeInfoOf<T>;
         p.Get = [get](const TObject* o) { return ToValue<T>((static_cast<const C*>(o)->*get)()); };
         if constexpr (!std::is_same_v<S, std::nullptr_t>) {
             p.Set = [set](TObject* o, const TPropValue& v) { (static_cast<C*>(o)->*set)(FromValue<T>(v)); };
@@ -159,7 +159,7 @@ public:
     // that name.
     template <class T, class B>
     TClassBuilder& Component(const char* name, T* B::*field) {
-        FInfo.AddField(TFieldInfo{name, &T::StaticClass(), [field](TObject* o, TComponent* v) {
+        FInfo.AddField(TFieldInfo{name, &T::StaticClass, [field](TObject* o, TComponent* v) {
                                       static_cast<C*>(o)->*field = static_cast<T*>(v);
                                   }});
         return *this;

@@ -45,7 +45,10 @@ using TPropValue = std::variant<int64_t, double, AnsiString, TObject*, TMethod>;
 
 struct TPropInfo {
     AnsiString Name;
-    PTypeInfo PropType = nullptr;
+    // Looked up when first needed: a class may publish a property that
+    // points at its own class while its class information is being built.
+    PTypeInfo (*PropTypeOf)() = nullptr;
+    PTypeInfo PropType() const { return PropTypeOf(); }
     std::function<TPropValue(const TObject*)> Get;
     std::function<void(TObject*, const TPropValue&)> Set;   // empty: read-only
     bool HasDefault = false;       // ordinal default: a value equal to it is not written
@@ -65,7 +68,7 @@ struct TMethodInfo {
 // the same name.
 struct TFieldInfo {
     AnsiString Name;
-    const TClassInfo* FieldClass;
+    const TClassInfo& (*FieldClassOf)();
     std::function<void(TObject*, TComponent*)> Assign;
 };
 

@@ -96,9 +96,9 @@ private:
         TComponent* parent = container->CanParentChildren() ? container : FRoot;
         if (parent->CanParentChildren()) parent->SetChildParent(component);
         if (const TFieldInfo* field = FRoot->ClassType().FindField(node.name)) {
-            if (!cls->InheritsFrom(*field->FieldClass))
+            if (!cls->InheritsFrom(field->FieldClassOf()))
                 Fail(node.line, node.name, Format("field %s holds a %s, not a %s", field->Name.c_str(),
-                                                  field->FieldClass->Name(), cls->Name()));
+                                                  field->FieldClassOf().Name(), cls->Name()));
             field->Assign(FRoot, component);
         }
         ReadItems(component, node);
@@ -125,7 +125,7 @@ private:
         while ((dot = path.find('.')) != AnsiString::npos) {
             AnsiString head = path.substr(0, dot);
             const TPropInfo* p = instance->ClassType().FindProperty(head);
-            if (!p || p->PropType->Kind != TTypeKind::Class) {
+            if (!p || p->PropType()->Kind != TTypeKind::Class) {
                 Fail(item.line, label, instance->ClassName() + " has no sub-object " + head);
             }
             auto sub = std::get<TObject*>(p->Get(instance));
@@ -158,7 +158,7 @@ private:
 
     void SetProperty(TObject* instance, const TPropInfo& p, const TFormItem& item, const AnsiString& label) {
         const TFormValue& v = item.value;
-        PTypeInfo type = p.PropType;
+        PTypeInfo type = p.PropType();
         auto expect = [&](TFormValue::Kind kind, const char* what) {
             if (v.kind != kind) Fail(item.line, label, Format("%s expected for a %s property", what, type->Name));
         };

@@ -50,7 +50,7 @@ private:
             if (!p->IsStored(instance)) continue;
             TPropValue value = p->Get(instance);
             AnsiString path = prefix + p->Name;
-            PTypeInfo type = p->PropType;
+            PTypeInfo type = p->PropType();
             TFormValue v;
             switch (type->Kind) {
             case TTypeKind::Integer:

@@ -1,0 +1,198 @@
+// Graphics checked pixel by pixel in memory bitmaps: canvas drawing,
+// bitmap formats, palettes and files, Assign, image lists with masks.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "framework/framework.h"
+
+namespace {
+
+uint32_t PixelAt(TBitmap& b, int x, int y) { return static_cast<uint32_t>(b.Canvas()->Pixels(x, y)) & 0xFFFFFF; }
+
+TEST(Canvas, DrawsShapesWithItsPenAndBrush) {
+    TBitmap b;
+    b.SetPixelFormat(pf24bit);
+    b.SetSize(40, 30);
+    EXPECT_EQ(PixelAt(b, 0, 0), 0xFFFFFFu);  // a new bitmap is white
+    TCanvas* c = b.Canvas();
+    c->Brush()->SetColor(clRed);
+    c->Pen()->SetColor(clBlue);
+    c->Rectangle(2, 2, 12, 12);
+    EXPECT_EQ(PixelAt(b, 2, 2), 0xFF0000u);    // pen on the edge (BGR in TColor)
+    EXPECT_EQ(PixelAt(b, 6, 6), 0x0000FFu);    // brush inside
+    EXPECT_EQ(PixelAt(b, 12, 12), 0xFFFFFFu);  // right and bottom edges excluded
+
+    c->Brush()->SetColor(clLime);
+    c->Pen()->SetStyle(psClear);
+    c->Ellipse(20, 0, 40, 20);
+    EXPECT_EQ(PixelAt(b, 30, 10), 0x00FF00u);
+    EXPECT_EQ(PixelAt(b, 20, 0), 0xFFFFFFu);  // outside the ellipse's curve
+
+    c->Brush()->SetColor(clBlack);
+    c->FillRect(Rect(0, 25, 40, 30));
+    EXPECT_EQ(PixelAt(b, 39, 29), 0u);
+    c->SetPixels(1, 1, clYellow);
+    EXPECT_EQ(PixelAt(b, 1, 1), 0x00FFFFu);
+}
+
+TEST(Canvas, MeasuresAndWritesTextInItsFont) {
+    TBitmap b;
+    b.SetPixelFormat(pf24bit);
+    b.SetSize(100, 40);
+    TCanvas* c = b.Canvas();
+    c->Font()->SetName("Arial");
+    c->Font()->SetHeight(-16);
+    int narrow = c->TextWidth("i");
+    int wide = c->TextWidth("WWWW");
+    EXPECT_GT(wide, narrow * 2);
+    EXPECT_GE(c->TextHeight("Wg"), 16);
+    c->Font()->SetColor(clBlack);
+    c->TextOut(2, 2, "WWWW");
+    int dark = 0;
+    for (int x = 0; x < 100; ++x)
+        for (int y = 0; y < 40; ++y) dark += PixelAt(b, x, y) == 0 ? 1 : 0;
+    EXPECT_GT(dark, 20);
+}
+
+TEST(Bitmap, KeepsAnEightBitPaletteThroughAFileAndAssign) {
+    TBitmap b;
+    b.SetPixelFormat(pf8bit);
+    b.SetSize(5, 3);
+    std::vector<RGBQUAD> palette(256, RGBQUAD{0, 0, 0, 0});
+    palette[1] = RGBQUAD{0x10, 0x80, 0x20, 0};  // a greenish earth
+    b.SetPalette(palette);
+    static_cast<uint8_t*>(b.ScanLine(0))[4] = 1;
+
+    TBytes file = b.SaveToBytes();
+    TBitmap read;
+    read.LoadFromBytes(file);
+    EXPECT_EQ(read.PixelFormat(), pf8bit);
+    EXPECT_EQ(read.Width(), 5);
+    EXPECT_EQ(read.Height(), 3);
+    ASSERT_EQ(read.Palette().size(), 256u);
+    EXPECT_EQ(read.Palette()[1].rgbGreen, 0x80);
+    EXPECT_EQ(static_cast<uint8_t*>(read.ScanLine(0))[4], 1);
+    EXPECT_EQ(PixelAt(read, 4, 0), 0x108020u);  // blue 0x10, green 0x80, red 0x20
+
+    TBitmap copy;
+    copy.Assign(&read);
+    static_cast<uint8_t*>(read.ScanLine(0))[4] = 0;  // the copy has pixels of its own
+    EXPECT_EQ(static_cast<uint8_t*>(copy.ScanLine(0))[4], 1);
+    EXPECT_EQ(copy.SaveToBytes(), file);
+}
+
+TEST(Bitmap, ResizingKeepsPixelsAndWhitensNewOnes) {
+    TBitmap b;
+    b.SetPixelFormat(pf24bit);
+    b.SetSize(2, 2);
+    b.Canvas()->SetPixels(1, 1, clRed);
+    b.SetSize(4, 4);
+    EXPECT_EQ(PixelAt(b, 1, 1), 0x0000FFu);
+    EXPECT_EQ(PixelAt(b, 3, 3), 0xFFFFFFu);
+}
+
+TEST(Bitmap, RejectsMalformedFilesAndStaysAsItWas) {
+    TBitmap b;
+    b.SetSize(3, 3);
+    TBytes good = b.SaveToBytes();
+    TBytes truncated(good.begin(), good.begin() + 60);
+    TBytes huge = good;
+    int32_t width = 1 << 30;
+    std::memcpy(huge.data() + 18, &width, 4);
+    for (const TBytes& bad : {TBytes{'B', 'M'}, truncated, huge, TBytes(100, 0)}) {
+        EXPECT_THROW(b.LoadFromBytes(bad), EInvalidGraphic);
+        EXPECT_EQ(b.Width(), 3);
+    }
+    TIcon icon;
+    EXPECT_THROW(icon.LoadFromBytes(TBytes{0, 0, 1, 0, 1, 0}), EInvalidGraphic);
+}
+
+TEST(Bitmap, DrawsItselfOnAnotherCanvasAndStretches) {
+    TBitmap small;
+    small.SetPixelFormat(pf24bit);
+    small.SetSize(2, 2);
+    small.Canvas()->SetPixels(0, 0, clRed);
+    TBitmap big;
+    big.SetPixelFormat(pf24bit);
+    big.SetSize(10, 10);
+    big.Canvas()->StretchDraw(Rect(0, 0, 10, 10), &small);
+    EXPECT_EQ(PixelAt(big, 4, 4), 0x0000FFu);
+    EXPECT_EQ(PixelAt(big, 6, 6), 0xFFFFFFu);
+    big.Canvas()->Draw(8, 8, &small);
+    EXPECT_EQ(PixelAt(big, 8, 8), 0x0000FFu);
+}
+
+// A strip of two 4x4 images, red and blue; the mask hides the left
+// column of each (set bits are transparent).
+void MakeStrip(TBitmap& strip, TBitmap& mask) {
+    strip.SetPixelFormat(pf24bit);
+    strip.SetSize(8, 4);
+    strip.Canvas()->Brush()->SetColor(clRed);
+    strip.Canvas()->FillRect(Rect(0, 0, 4, 4));
+    strip.Canvas()->Brush()->SetColor(clBlue);
+    strip.Canvas()->FillRect(Rect(4, 0, 8, 4));
+    mask.SetPixelFormat(pf24bit);
+    mask.SetSize(8, 4);
+    mask.Canvas()->Brush()->SetColor(clBlack);
+    mask.Canvas()->FillRect(Rect(0, 0, 8, 4));
+    mask.Canvas()->Brush()->SetColor(clWhite);
+    mask.Canvas()->FillRect(Rect(0, 0, 1, 4));
+    mask.Canvas()->FillRect(Rect(4, 0, 5, 4));
+}
+
+TEST(ImageList, GivesEachImageThroughItsMask) {
+    TImageList list(nullptr);
+    list.SetWidth(4);
+    list.SetHeight(4);
+    TBitmap strip, mask;
+    MakeStrip(strip, mask);
+    EXPECT_EQ(list.Add(&strip, &mask), 0);
+    EXPECT_EQ(list.Count(), 2);
+
+    TBitmap frame;
+    frame.SetPixelFormat(pf24bit);
+    frame.SetSize(4, 4);
+    frame.Canvas()->Brush()->SetColor(clLime);
+    frame.Canvas()->FillRect(Rect(0, 0, 4, 4));
+    list.GetBitmap(1, &frame);
+    EXPECT_EQ(PixelAt(frame, 2, 2), 0xFF0000u);  // blue image (BGR)
+    EXPECT_EQ(PixelAt(frame, 0, 2), 0x00FF00u);  // masked: what was there
+    list.GetBitmap(0, &frame);
+    EXPECT_EQ(PixelAt(frame, 3, 0), 0x0000FFu);
+
+    TBitmap sized;  // an empty bitmap takes the image size
+    list.GetBitmap(0, &sized);
+    EXPECT_EQ(sized.Width(), 4);
+    EXPECT_EQ(sized.Height(), 4);
+    EXPECT_THROW(list.GetBitmap(2, &frame), EInvalidOperation);
+}
+
+TEST(ImageList, StreamsItsStripAndMaskThroughAForm) {
+    RegisterClasses({&TImageList::StaticClass()});
+    TComponent owner(nullptr);
+    auto* list = new TImageList(&owner);
+    list->SetName("Frames");
+    list->SetWidth(4);
+    list->SetHeight(4);
+    TBitmap strip, mask;
+    MakeStrip(strip, mask);
+    list->Add(&strip, &mask);
+    owner.SetName("Owner");
+    // TComponent writes no children of its own: write the list itself.
+    AnsiString text = WriteFormText(list);
+    EXPECT_NE(text.find("Bitmap = hex{"), AnsiString::npos);
+    EXPECT_NE(text.find("Mask = hex{"), AnsiString::npos);
+
+    TImageList copy(nullptr);
+    ReadFormText(&copy, text, "FRAMES");
+    EXPECT_EQ(copy.Count(), 2);
+    TBitmap frame;
+    frame.SetPixelFormat(pf24bit);
+    frame.SetSize(4, 4);
+    copy.GetBitmap(1, &frame);
+    EXPECT_EQ(PixelAt(frame, 2, 2), 0xFF0000u);
+    EXPECT_EQ(PixelAt(frame, 0, 2), 0xFFFFFFu);
+}
+
+}  // namespace
