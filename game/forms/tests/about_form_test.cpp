@@ -5,6 +5,8 @@
 #include <string>
 
 #include "framework/forms/application.h"
+#include "framework/streaming/form_reader.h"
+#include "framework/streaming/form_writer.h"
 #include "game/forms/about_form.h"
 
 namespace {
@@ -85,6 +87,20 @@ TEST_F(AboutFormTest, ResourceBuildsTheDialogWithItsComponentsInOrder) {
     EXPECT_FALSE(Form->Timer1->Enabled());
     EXPECT_EQ(Form->Timer1->Interval(), 1000u);
     EXPECT_EQ(State(), "Idle");
+}
+
+// What the form writes reads back into the same form: the pictures, the
+// label's own font and every control's values survive, defaults stay out.
+TEST_F(AboutFormTest, WrittenFormReadsBackTheSame) {
+    AnsiString text = WriteFormText(Form);
+    EXPECT_EQ(text.find("AutoSize"), AnsiString::npos);
+    EXPECT_EQ(text.find("Spacing"), AnsiString::npos);
+    EXPECT_NE(text.find("Picture.Data"), AnsiString::npos);
+    TAboutForm copy(nullptr);
+    ReadFormText(&copy, text, "TABOUTFORM");
+    EXPECT_EQ(WriteFormText(&copy), text);
+    EXPECT_EQ(copy.Label5->Font()->Name(), "Arial");
+    EXPECT_TRUE(ObjectAs<TIcon>(copy.Image2->Picture()->Graphic()));
 }
 
 TEST_F(AboutFormTest, EightKeysShowTheSentenceUntilTheTimerHidesIt) {
