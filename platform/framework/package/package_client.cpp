@@ -16,6 +16,7 @@ struct PackageLink {
     HMODULE self = ThisModule();
     PackageLink() {
         if (!package || package == self) return;
+        PrimeUnwinder();
         RegisterUnwindTables(package);
         FramePackageAttachClient(self);
     }

@@ -53,3 +53,10 @@ void RegisterUnwindTables(HMODULE module) {
 void DeregisterUnwindTables(HMODULE module) {
     if (void* tables = FindUnwindTables(module)) __deregister_frame(tables);
 }
+
+void PrimeUnwinder() {
+    try {
+        throw 0;
+    } catch (int) {
+    }
+}

@@ -1,0 +1,160 @@
+// Forms built from their resources, input routing, timers, painting and
+// the application's handling of exceptions from event handlers. The same
+// tests run against the static library and the runtime package.
+#include <gtest/gtest.h>
+
+#include "testing/screenshot.h"
+#include "probe_form.h"
+
+namespace {
+
+struct Forms : ::testing::Test {
+    TProbeForm* Probe = nullptr;
+    std::vector<AnsiString> Errors;
+
+    void SetUp() override {
+        Application->CreateForm(Probe);
+    }
+    void TearDown() override {
+        delete Probe;
+        Application->OnException = {};
+    }
+    void Pump(DWORD milliseconds) {
+        DWORD end = GetTickCount() + milliseconds;
+        do {
+            Application->ProcessMessages();
+            Sleep(5);
+        } while (static_cast<int>(end - GetTickCount()) > 0);
+    }
+    void ClickAt(int x, int y) {
+        SendMessageA(Probe->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(Probe->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+};
+
+TEST_F(Forms, AreBuiltFromTheirResourceAfterTheConstructors) {
+    ASSERT_NE(Probe, nullptr);
+    EXPECT_EQ(Application->MainForm(), Probe);
+    EXPECT_EQ(Probe->Name(), "ProbeForm");
+    ASSERT_NE(Probe->Back, nullptr);
+    ASSERT_NE(Probe->Ticker, nullptr);
+    EXPECT_EQ(Probe->Back->Parent(), Probe);
+    EXPECT_EQ(Probe->ControlCount(), 3);
+    EXPECT_EQ(Probe->Caption(), "Probe");
+    EXPECT_EQ(Probe->Color(), clWhite);
+    EXPECT_EQ(Probe->Cursor(), crCross);
+    EXPECT_FALSE(Probe->HorzScrollBar()->Visible());
+    EXPECT_TRUE(Probe->VertScrollBar()->Visible());  // absent: the constructor's value
+    EXPECT_EQ(Probe->ClientWidth(), 200);
+    EXPECT_EQ(Probe->Width(), 200);  // no border
+    EXPECT_EQ(Probe->Ticker->Interval(), 20u);
+    EXPECT_TRUE(Probe->Ticker->Enabled());
+    // The ground strip is the game's 8-bit bitmap, aligned to the bottom.
+    auto ground = ObjectAs<TBitmap>(Probe->Ground->Picture()->Graphic());
+    ASSERT_NE(ground, nullptr);
+    EXPECT_EQ(ground->Width(), 1600);
+    EXPECT_EQ(ground->PixelFormat(), pf8bit);
+    EXPECT_EQ(Probe->Ground->Top(), 80);
+    EXPECT_FALSE(Probe->Visible());
+}
+
+TEST_F(Forms, TheWriterGivesBackWhatTheResourceSays) {
+    AnsiString text = WriteFormText(Probe);
+    TProbeForm* copy = static_cast<TProbeForm*>(new TProbeForm(nullptr));
+    ReadFormText(copy, text, "COPY");
+    EXPECT_EQ(WriteFormText(copy), text);
+    EXPECT_NE(text.find("OnClick = FrontClick"), AnsiString::npos) << text;
+    EXPECT_EQ(text.find(" Visible ="), AnsiString::npos) << text;  // hidden is the default
+    delete copy;
+}
+
+TEST_F(Forms, TheTopMostControlUnderThePointerGetsTheClick) {
+    Probe->Show();
+    ClickAt(40, 40);   // where Front lies over Back
+    ClickAt(15, 15);   // Back alone
+    ClickAt(150, 20);  // the form's background
+    EXPECT_EQ(Probe->Clicks, (std::vector<AnsiString>{"down 10,10", "front", "back", "form"}));
+    EXPECT_EQ(Probe->Shows, 1);
+}
+
+TEST_F(Forms, AClickIsAPressAndAReleaseInsideTheSameControl) {
+    Probe->Show();
+    SendMessageA(Probe->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
+    SendMessageA(Probe->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(150, 20));  // released elsewhere
+    EXPECT_TRUE(Probe->Clicks.empty());
+}
+
+TEST_F(Forms, TimersTickWhileTheFormIsHidden) {
+    ASSERT_FALSE(Probe->Visible());
+    Pump(300);
+    EXPECT_GE(Probe->Ticks, 3);
+    Probe->Ticker->SetEnabled(false);
+    int ticks = Probe->Ticks;
+    Pump(100);
+    EXPECT_EQ(Probe->Ticks, ticks);
+}
+
+struct ErrorSink : TObject {
+    std::vector<AnsiString> Messages;
+    void Record(TObject*, const std::exception& e) { Messages.push_back(e.what()); }
+};
+
+TEST_F(Forms, AnExceptionFromAHandlerIsReportedAndTheLoopGoesOn) {
+    ErrorSink sink;
+    Application->OnException = TExceptionEvent(&sink, &ErrorSink::Record);
+    Probe->Show();
+    Probe->ThrowOnClick = true;
+    ClickAt(150, 20);
+    ClickAt(150, 20);
+    EXPECT_EQ(sink.Messages, (std::vector<AnsiString>{"boom from a handler", "boom from a handler"}));
+    EXPECT_EQ(Probe->Clicks.size(), 2u);
+}
+
+TEST_F(Forms, CloseHidesAFormAndEndsTheProgramOnTheMainForm) {
+    TProbeForm* second = nullptr;
+    Application->CreateForm(second);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->Name(), "ProbeForm_1");  // a second instance of the same form
+    second->Show();
+    EXPECT_TRUE(IsWindowVisible(second->Handle()));
+    second->Close();
+    EXPECT_FALSE(second->Visible());
+    EXPECT_FALSE(IsWindowVisible(second->Handle()));
+    EXPECT_FALSE(Application->Terminated());
+    delete second;
+
+    Probe->Close();  // the main form
+    EXPECT_TRUE(Application->Terminated());
+    Application->Initialize();
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+TEST_F(Forms, AFormWithoutAResourceOrWithAFaultyOneIsNotMade) {
+    int before = Application->ComponentCount();
+    TOrphanForm* orphan = reinterpret_cast<TOrphanForm*>(1);
+    EXPECT_THROW(Application->CreateForm(orphan), EResNotFound);
+    EXPECT_EQ(orphan, nullptr);
+    EXPECT_EQ(Application->ComponentCount(), before);
+}
+
+TEST_F(Forms, GraphicControlsPaintOverTheBackgroundInOrder) {
+    Probe->Back->Picture()->Bitmap()->SetPixelFormat(pf24bit);
+    Probe->Back->Picture()->Bitmap()->SetSize(50, 50);
+    Probe->Back->Picture()->Bitmap()->Canvas()->Brush()->SetColor(clRed);
+    Probe->Back->Picture()->Bitmap()->Canvas()->FillRect(Rect(0, 0, 50, 50));
+    Probe->Front->Picture()->Bitmap()->SetPixelFormat(pf24bit);
+    Probe->Front->Picture()->Bitmap()->SetSize(50, 50);
+    Probe->Front->Picture()->Bitmap()->Canvas()->Brush()->SetColor(clBlue);
+    Probe->Front->Picture()->Bitmap()->Canvas()->FillRect(Rect(0, 0, 50, 50));
+    Probe->Show();
+    Probe->Update();
+    auto shot = suite::testing::CaptureClientArea(Probe->Handle());
+    ASSERT_EQ(shot.width, 200);
+    EXPECT_EQ(shot.At(150, 20), 0xFFFFFFu);  // the form's white
+    EXPECT_EQ(shot.At(15, 15), 0xFF0000u);   // Back (red; the capture is 0xRRGGBB)
+    EXPECT_EQ(shot.At(40, 40), 0x0000FFu);   // Front over Back
+    EXPECT_NE(shot.At(100, 90), 0xFFFFFFu);  // the ground strip
+}
+
+}  // namespace
