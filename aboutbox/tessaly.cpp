@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "framework/forms/application.h"
-#include "game/forms/about_form.h"
+#include "About.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // A failure to start is shown rather than left to end the process

@@ -7,7 +7,7 @@
 #include "framework/forms/application.h"
 #include "framework/streaming/form_reader.h"
 #include "framework/streaming/form_writer.h"
-#include "game/forms/about_form.h"
+#include "About.h"
 
 namespace {
 

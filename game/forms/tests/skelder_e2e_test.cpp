@@ -17,23 +17,26 @@ namespace {
 // Centres of the three buttons in the menu's client area.
 const POINT Play{88, 36}, About{88, 100}, Quit{88, 164};
 
+struct WindowSearch {
+    DWORD pid;
+    const char* className;
+    bool found;
+};
+
+BOOL CALLBACK FindShown(HWND w, LPARAM param) {
+    auto& s = *reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    char cls[64] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (owner == s.pid && strcmp(cls, s.className) == 0 && IsWindowVisible(w)) s.found = true;
+    return TRUE;
+}
+
+// Whether the program shows a top-level window of the class.
 bool Shown(DWORD pid, const char* className) {
-    struct Search {
-        DWORD pid;
-        const char* cls;
-        bool found;
-    } s{pid, className, false};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            char cls[64] = {};
-            GetClassNameA(w, cls, sizeof cls);
-            if (owner == s.pid && strcmp(cls, s.cls) == 0 && IsWindowVisible(w)) s.found = true;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
+    WindowSearch s{pid, className, false};
+    EnumWindows(FindShown, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
 

@@ -4,7 +4,7 @@
 # (`Picture.Data = file "../assets/ground.bmp"`, relative to the form
 # source); the build inlines their bytes as hex data on the same line, so
 # line numbers in reader messages match the source.
-set(FRAME_FORM_COMPILER ${CMAKE_CURRENT_LIST_DIR}/compile_form.cmake CACHE INTERNAL "")
+set(FRAME_FORM_COMPILER ${CMAKE_CURRENT_LIST_DIR}/compile_form.cmake CACHE INTERNAL "form compiler script")
 function(frame_add_forms target)
   set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_forms.rc)
   set(rc_text "")

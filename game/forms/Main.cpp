@@ -1,9 +1,9 @@
-#include "game/forms/main_form.h"
+#include "Main.h"
 
 #include "framework/classes/published.h"
 #include "framework/forms/application.h"
-#include "game/forms/about_form.h"
-#include "game/forms/game_form.h"
+#include "About.h"
+#include "Game.h"
 
 TMainForm* MainForm = nullptr;
 

@@ -1,11 +1,10 @@
-// skelder: the main menu first (it becomes the main form), then the game
-// and about forms, hidden until the menu shows them.
+// The game's entry point: the main menu first (it becomes the main form),
+// then the game and about forms, hidden until the menu shows them.
 #include <windows.h>
 
-#include "framework/forms/application.h"
-#include "game/forms/about_form.h"
-#include "game/forms/game_form.h"
-#include "game/forms/main_form.h"
+#include "About.h"
+#include "Game.h"
+#include "Main.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {

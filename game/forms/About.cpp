@@ -1,4 +1,4 @@
-#include "game/forms/about_form.h"
+#include "About.h"
 
 #include "framework/classes/published.h"
 

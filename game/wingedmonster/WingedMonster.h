@@ -1,0 +1,57 @@
+// TWingedMonster: a 64 by 64 picture that animates a winged monster from
+// three image lists and moves itself across its parent in fixed steps,
+// one step and one frame per call of Move.
+#pragma once
+#include "framework/framework.h"
+
+enum TMonsterDirection : uint8_t { mdLeft, mdRight, mdUp, mdDown };
+FRAME_TYPE_INFO(TMonsterDirection);
+
+class TWingedMonster : public TImage {
+    FRAME_CLASS(TWingedMonster, TImage)
+public:
+    explicit TWingedMonster(TComponent* owner);
+    ~TWingedMonster() override;
+
+    void MoveHorizontal();
+    void MoveVertical();
+    void MoveLeft();
+    void MoveRight();
+    void MoveUp();
+    void MoveDown();
+    // One tick of the monster's life: turn at the parent's edges, one
+    // horizontal step, and while dead one step down (or up).
+    void Move();
+
+    TImageList* LeftImages() const { return FLeftImages; }
+    TImageList* RightImages() const { return FRightImages; }
+    TImageList* DeathImages() const { return FDeathImages; }
+    // The lists belong to the owner; the monster forgets one that is freed.
+    void SetLeftImages(TImageList* value) { Watch(FLeftImages, value); }
+    void SetRightImages(TImageList* value) { Watch(FRightImages, value); }
+    void SetDeathImages(TImageList* value) { Watch(FDeathImages, value); }
+
+    int FHorizontalTravel = 0;
+    int FVerticalTravel = 0;
+    bool FAlive = true;
+    TMonsterDirection FDirection = mdLeft;
+    int FrameIndex = 0;
+    bool MovingLeft = true;
+    bool MovingUp = false;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    void Watch(TImageList*& field, TImageList* value);
+    // Draws frame FrameIndex of list (if it has one), then advances the index.
+    void DrawFrame(TImageList* list);
+    void AdvanceFrame(TImageList* list);
+
+    TImageList* FLeftImages = nullptr;
+    TImageList* FRightImages = nullptr;
+    TImageList* FDeathImages = nullptr;
+};
+
+// Puts the component on the palette page "Corvane".
+void Register();
