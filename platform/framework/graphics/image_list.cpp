@@ -99,6 +99,9 @@ void TImageList::GetBitmap(int index, TBitmap* bitmap) {
     if (!bitmap) return;
     if (index < 0 || index >= Count()) throw EInvalidOperation(Format("Invalid image list index %d", index));
     bitmap->SetSize(FWidth, FHeight);
+    // A clean frame: what the bitmap showed before must not shine through
+    // the transparent parts of the new image.
+    bitmap->Canvas()->FillRect(Rect(0, 0, FWidth, FHeight));
     Draw(bitmap->Canvas(), 0, 0, index);
     bitmap->OnChange(bitmap);
 }

@@ -27,8 +27,8 @@ public:
     // returns the index of the first. Images are kept with 16 bits per pixel.
     int Add(TBitmap* strip, TBitmap* mask);
     void Clear();
-    // Sizes bitmap to one image and draws image index into it; masked-out
-    // pixels keep what the bitmap held. EInvalidOperation for a bad index.
+    // Sizes bitmap to one image, fills it with its canvas's brush and draws
+    // image index into it. EInvalidOperation for a bad index.
     void GetBitmap(int index, TBitmap* bitmap);
     void Draw(TCanvas* canvas, int x, int y, int index);
 

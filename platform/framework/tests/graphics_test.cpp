@@ -154,12 +154,12 @@ TEST(ImageList, GivesEachImageThroughItsMask) {
     frame.SetPixelFormat(pf24bit);
     frame.SetSize(4, 4);
     frame.Canvas()->Brush()->SetColor(clLime);
-    frame.Canvas()->FillRect(Rect(0, 0, 4, 4));
     list.GetBitmap(1, &frame);
     EXPECT_EQ(PixelAt(frame, 2, 2), 0xFF0000u);  // blue image (BGR)
-    EXPECT_EQ(PixelAt(frame, 0, 2), 0x00FF00u);  // masked: what was there
+    EXPECT_EQ(PixelAt(frame, 0, 2), 0x00FF00u);  // masked: the bitmap's brush
     list.GetBitmap(0, &frame);
     EXPECT_EQ(PixelAt(frame, 3, 0), 0x0000FFu);
+    EXPECT_EQ(PixelAt(frame, 0, 0), 0x00FF00u);  // not the blue of the frame before
 
     TBitmap sized;  // an empty bitmap takes the image size
     list.GetBitmap(0, &sized);

@@ -1,0 +1,206 @@
+// The game form: what its resource makes, the shells, the landings, the
+// end of a game and the sounds, tick by tick. The form's own timer is
+// stopped so that the test drives the ticks.
+#include <gtest/gtest.h>
+
+#include "Game.h"
+#include "sound_recorder.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+struct Game : ::testing::Test {
+    TForm* Menu = nullptr;  // stands in for the main menu: the game form is not the main form
+    SoundRecorder Sounds;
+
+    void SetUp() override {
+        if (!Application->MainForm()) Menu = Application->CreateFormOf(TForm::StaticClass());
+        Application->CreateForm(GameForm);
+        GameForm->Timer1->SetEnabled(false);
+        Sounds.Take();
+    }
+    void TearDown() override {
+        delete GameForm;
+        GameForm = nullptr;
+    }
+    TWingedMonster* Monster(int i) const {
+        TWingedMonster* all[] = {GameForm->WingedMonster1, GameForm->WingedMonster2, GameForm->WingedMonster3,
+                                 GameForm->WingedMonster4};
+        return all[i];
+    }
+    void Tick() { GameForm->Timer1Timer(GameForm->Timer1); }
+    void Shoot(TWingedMonster* m) { m->Click(); }
+    void Miss() { GameForm->Click(); }
+};
+
+TEST_F(Game, TheResourceMakesTheFieldItDescribes) {
+    TGameForm& f = *GameForm;
+    EXPECT_EQ(f.Name(), "GameForm");
+    EXPECT_EQ(f.Left(), 192);
+    EXPECT_EQ(f.Top(), 108);
+    EXPECT_EQ(f.Cursor(), crCross);
+    EXPECT_FALSE(f.HorzScrollBar()->Visible());
+    EXPECT_FALSE(f.VertScrollBar()->Visible());
+    EXPECT_EQ(f.BorderStyle(), bsNone);
+    EXPECT_EQ(f.Caption(), "Skelder");
+    EXPECT_EQ(f.ClientWidth(), 632);
+    EXPECT_EQ(f.ClientHeight(), 453);
+    EXPECT_EQ(f.Color(), clWhite);
+    EXPECT_EQ(f.Font()->Height(), -11);
+    EXPECT_EQ(f.Font()->Name(), "MS Sans Serif");
+    EXPECT_EQ(f.WindowState(), wsMaximized);
+    EXPECT_FALSE(f.Visible());
+
+    const int travel[] = {11, 9, 7, 12};
+    for (int i = 0; i < 4; ++i) {
+        TWingedMonster* m = Monster(i);
+        EXPECT_EQ(m->Parent(), &f);
+        EXPECT_EQ(m->FHorizontalTravel, travel[i]);
+        EXPECT_EQ(m->FVerticalTravel, 15);
+        EXPECT_EQ(m->LeftImages(), f.LeftImages);
+        EXPECT_EQ(m->RightImages(), f.RightImages);
+        EXPECT_EQ(m->DeathImages(), f.DeathImages);
+        EXPECT_EQ(f.Controls(i), m);  // monsters come before the ground strip
+    }
+    EXPECT_EQ(f.Controls(4), f.Image1);
+    EXPECT_EQ(f.Image1->Align(), alBottom);
+    EXPECT_EQ(f.Image1->Top(), 421);
+    auto ground = ObjectAs<TBitmap>(f.Image1->Picture()->Graphic());
+    ASSERT_NE(ground, nullptr);
+    EXPECT_EQ(ground->Width(), 1600);
+    EXPECT_EQ(ground->Height(), 32);
+    EXPECT_EQ(ground->PixelFormat(), pf8bit);
+    EXPECT_EQ(ground->Palette().size(), 256u);
+    EXPECT_FALSE(f.Image1->Stretch());
+    EXPECT_EQ(f.Timer1->Interval(), 200u);
+    EXPECT_EQ(f.LeftImages->Count(), 4);
+    EXPECT_EQ(f.RightImages->Count(), 4);
+    EXPECT_EQ(f.DeathImages->Count(), 1);
+    EXPECT_EQ(f.DeathImages->Width(), 64);
+}
+
+TEST_F(Game, ShowingTheFormResetsTheGame) {
+    for (int i = 0; i < 4; ++i) Monster(i)->FAlive = false;
+    GameForm->Shells = -3;
+    GameForm->Landed[2] = true;
+    Monster(1)->FDirection = mdRight;
+    GameForm->Show();
+    const int tops[] = {16, 88, 160, 232};
+    EXPECT_EQ(GameForm->Shells, 6);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(Monster(i)->Left(), 560);
+        EXPECT_EQ(Monster(i)->Top(), tops[i]);
+        EXPECT_TRUE(Monster(i)->FAlive);
+        EXPECT_FALSE(GameForm->Landed[i]);
+    }
+    EXPECT_EQ(Monster(1)->FDirection, mdRight);  // the course is kept
+}
+
+TEST_F(Game, EveryShotSoundsWithTheExactPlatformFlags) {
+    Shoot(GameForm->WingedMonster2);
+    Miss();
+    GameForm->Image1Click(GameForm->Image1);
+    SoundRequest shot{"ShotgunFire.wav", nullptr, 0x20001};
+    EXPECT_EQ(Sounds.Take(), (std::vector<SoundRequest>{shot, shot, shot}));
+    EXPECT_FALSE(Monster(1)->FAlive);
+    EXPECT_TRUE(Monster(0)->FAlive);
+    EXPECT_EQ(GameForm->Shells, 3);
+}
+
+TEST_F(Game, AnEmptyMagazineReloadsOnTheNextTick) {
+    for (int i = 0; i < 6; ++i) {
+        if (i > 0) Tick();
+        Miss();
+    }
+    EXPECT_EQ(GameForm->Shells, 0);
+    EXPECT_EQ(Sounds.TakeNames(), Names(6, "ShotgunFire.wav"));
+    Tick();
+    EXPECT_EQ(GameForm->Shells, 6);
+    EXPECT_EQ(Sounds.TakeNames(), Names{"ShotgunReload.wav"});
+}
+
+TEST_F(Game, TwoShotsInOneTickWithOneShellLeftNeverReload) {
+    GameForm->Shells = 1;
+    Miss();
+    Miss();
+    EXPECT_EQ(GameForm->Shells, -1);
+    for (int i = 0; i < 5; ++i) Tick();
+    Miss();
+    EXPECT_EQ(GameForm->Shells, -2);
+    EXPECT_EQ(Sounds.TakeNames(), Names(3, "ShotgunFire.wav"));
+}
+
+TEST_F(Game, ShootingAFallingMonsterOnlyCostsAShell) {
+    Shoot(Monster(0));
+    Tick();
+    int top = Monster(0)->Top();
+    Shoot(Monster(0));
+    EXPECT_EQ(GameForm->Shells, 4);
+    EXPECT_FALSE(Monster(0)->FAlive);
+    EXPECT_EQ(Monster(0)->Top(), top);
+    EXPECT_EQ(Sounds.TakeNames(), Names(2, "ShotgunFire.wav"));
+}
+
+TEST_F(Game, AClickOnAFallenMonsterOverTheGroundIsAMiss) {
+    GameForm->Show();
+    TWingedMonster* m = Monster(0);
+    m->FAlive = false;
+    int groundTop = GameForm->Image1->Top();
+    m->SetBounds(100, groundTop - 20, 64, 64);  // its lower part lies over the ground strip
+    HWND window = GameForm->Handle();
+    auto click = [&](int x, int y) {
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    };
+    click(130, groundTop + 10);  // over the ground: a miss
+    EXPECT_EQ(GameForm->Shells, 5);
+    click(130, groundTop - 10);  // its upper part: a hit on a dead monster
+    EXPECT_EQ(GameForm->Shells, 4);
+    click(130, 60);  // Monster 1..4 were reset to the top right; the background
+    EXPECT_EQ(GameForm->Shells, 3);
+    EXPECT_EQ(Sounds.TakeNames(), Names(3, "ShotgunFire.wav"));
+}
+
+TEST_F(Game, TheFormHidesOneTickAfterTheLastLandingIsSounded) {
+    GameForm->Show();
+    for (int i = 0; i < 4; ++i) Shoot(Monster(i));
+    Sounds.Take();
+    Names hits;
+    int ticks = 0;
+    while (GameForm->Visible() && ticks < 200) {
+        Tick();
+        ++ticks;
+        for (const std::string& s : Sounds.TakeNames()) hits.push_back(s);
+        bool allSounded = GameForm->Landed[0] && GameForm->Landed[1] && GameForm->Landed[2] && GameForm->Landed[3];
+        if (allSounded && GameForm->Visible()) {
+            // The tick that sounded the last landing leaves the form up;
+            // the next one closes it.
+            Tick();
+            ++ticks;
+            EXPECT_FALSE(GameForm->Visible());
+        }
+    }
+    EXPECT_EQ(hits, Names(4, "hit.wav"));
+    EXPECT_FALSE(GameForm->Visible());
+    EXPECT_FALSE(Application->Terminated());  // the main form stays
+    // Every landing line crossing comes from Top + 48 passing the form's height.
+    for (int i = 0; i < 4; ++i) EXPECT_GT(Monster(i)->Top() + 48, GameForm->Height());
+}
+
+TEST_F(Game, ALivingMonsterLowOnAShortFormNeverEndsTheGame) {
+    GameForm->Show();
+    GameForm->SetWindowState(wsNormal);
+    GameForm->SetBounds(0, 0, 300, 100);
+    for (int i = 1; i < 4; ++i) {
+        Monster(i)->FAlive = false;
+        GameForm->Landed[i] = true;
+    }
+    Monster(0)->SetTop(80);  // alive, yet past the landing line
+    for (int i = 0; i < 5; ++i) Tick();
+    EXPECT_TRUE(GameForm->Landed[0]);
+    EXPECT_TRUE(GameForm->Visible());
+    EXPECT_EQ(Sounds.TakeNames(), Names{"hit.wav"});
+}
+
+}  // namespace
