@@ -50,38 +50,20 @@ protected:
     TAboutForm* Form = nullptr;
 };
 
-TEST_F(AboutFormTest, ResourceBuildsTheDialogWithItsComponentsInOrder) {
-    EXPECT_EQ(Form->Caption(), "About Skelder");
-    EXPECT_EQ(Form->BorderStyle(), bsDialog);
-    EXPECT_EQ(Form->Position(), poScreenCenter);
-    EXPECT_EQ(Form->ClientWidth(), 340);
-    EXPECT_EQ(Form->ClientHeight(), 250);
-    EXPECT_FALSE(Form->Visible());
+TEST_F(AboutFormTest, ResourceBuildsTheComponentsInOrderWithTheHiddenLabelReady) {
     const char* names[] = {"Bevel1", "OkButton", "Image1", "Image2", "Label1",
                            "Label2", "Label3", "Label4", "Label5", "Timer1"};
     ASSERT_EQ(Form->ComponentCount(), 10);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(Form->Components(i)->Name(), names[i]);
-
-    EXPECT_EQ(Form->OkButton->Tag(), 1);
-    EXPECT_EQ(Form->OkButton->GroupIndex(), 1);
-    EXPECT_TRUE(Form->OkButton->Flat());
+    EXPECT_FALSE(Form->Visible());
     EXPECT_EQ(Form->Image1->Picture()->Width(), 294);
-    EXPECT_EQ(Form->Image1->Picture()->Height(), 312);
-    EXPECT_TRUE(Form->Image1->Stretch());
     ASSERT_NE(ObjectAs<TIcon>(Form->Image2->Picture()->Graphic()), nullptr);
-    EXPECT_EQ(Form->Image2->Picture()->Width(), 32);
-    EXPECT_EQ(Form->Label1->Caption(), "Skelder Version 1.0");
-    for (TLabel* credit : {Form->Label2, Form->Label3, Form->Label4}) EXPECT_FALSE(credit->Caption().empty());
 
     TFont* f = Form->Label5->Font();
     EXPECT_EQ(f->Name(), "Arial");
-    EXPECT_EQ(f->Height(), -16);
     EXPECT_EQ(f->Color(), clRed);
     EXPECT_EQ(f->Style(), fsBold);
-    EXPECT_EQ(f->Charset(), ANSI_CHARSET);
-    EXPECT_EQ(Form->Label5->Color(), clBtnFace);
     EXPECT_FALSE(Form->Label5->Visible());
-    EXPECT_TRUE(Form->Label5->Caption().empty());
     // An empty label keeps one line of its font in height.
     EXPECT_GT(Form->Label5->Height(), 13);
     EXPECT_FALSE(Form->Timer1->Enabled());

@@ -36,24 +36,10 @@ TEST_F(MainMenuTest, FormsAreMadeInOrderAndTheMenuIsTheMainForm) {
     EXPECT_FALSE(GameForm->Visible());
     EXPECT_FALSE(AboutForm->Visible());
 
-    EXPECT_EQ(MainForm->Caption(), "Skelder");
-    EXPECT_EQ(MainForm->BorderStyle(), bsDialog);
-    EXPECT_EQ(MainForm->Position(), poScreenCenter);
-    EXPECT_EQ(MainForm->ClientWidth(), 177);
-    EXPECT_EQ(MainForm->ClientHeight(), 201);
     ASSERT_EQ(MainForm->ComponentCount(), 3);
-    TSpeedButton* buttons[] = {MainForm->PlayButton, MainForm->AboutButton, MainForm->QuitButton};
-    const char* captions[] = {"Play", "About", "Quit"};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(MainForm->Components(i), buttons[i]);
-        EXPECT_EQ(buttons[i]->Caption(), captions[i]);
-        EXPECT_TRUE(buttons[i]->Flat());
-        EXPECT_EQ(buttons[i]->Font()->Height(), -24);
-        EXPECT_FALSE(buttons[i]->ParentFont());
-        EXPECT_EQ(buttons[i]->Top(), 8 + 64 * i);
-        EXPECT_EQ(buttons[i]->Width(), 161);
-        EXPECT_EQ(buttons[i]->Height(), 57);
-    }
+    EXPECT_EQ(MainForm->Components(0), MainForm->PlayButton);
+    EXPECT_EQ(MainForm->Components(1), MainForm->AboutButton);
+    EXPECT_EQ(MainForm->Components(2), MainForm->QuitButton);
     TBitmap* glyph = MainForm->PlayButton->Glyph();
     EXPECT_EQ(glyph->Width(), 64);
     EXPECT_EQ(glyph->Height(), 64);
