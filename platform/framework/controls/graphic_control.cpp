@@ -7,19 +7,19 @@ const TClassInfo& TGraphicControl::StaticClass() {
     return info;
 }
 
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), FCanvas(std::make_unique<TCanvas>()) {}
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), FCanvas(std::make_unique<TControlCanvas>(this)) {}
 TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::PaintOn(HDC dc) {
     FCanvas->Font()->Assign(FFont.get());
-    FCanvas->SetHandle(dc);
+    FCanvas->Attach(dc);
     try {
         Paint();
     } catch (...) {
-        FCanvas->SetHandle(nullptr);
+        FCanvas->Detach();
         throw;
     }
-    FCanvas->SetHandle(nullptr);
+    FCanvas->Detach();
 }
 
 void TGraphicControl::Paint() {}
@@ -29,19 +29,25 @@ const TClassInfo& TCustomControl::StaticClass() {
     return info;
 }
 
-TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), FCanvas(std::make_unique<TCanvas>()) {}
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), FCanvas(std::make_unique<TControlCanvas>(this)) {}
 TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(HDC dc) {
     FCanvas->Font()->Assign(FFont.get());
-    FCanvas->SetHandle(dc);
+    FCanvas->Attach(dc);
     try {
         Paint();
     } catch (...) {
-        FCanvas->SetHandle(nullptr);
+        FCanvas->Detach();
         throw;
     }
-    FCanvas->SetHandle(nullptr);
+    FCanvas->Detach();
 }
 
 void TCustomControl::Paint() {}
+
+void TCustomControl::Dispatch(void* message) {
+    // The window's context must be given back before the window goes.
+    if (static_cast<TMessage*>(message)->Msg == WM_DESTROY) FCanvas->FreeHandle();
+    TWinControl::Dispatch(message);
+}

@@ -1,7 +1,8 @@
 // Controls that draw themselves with Paint on Canvas: TGraphicControl
 // has no window and paints inside its parent's; TCustomControl paints its
-// own window.
+// own window. Both canvases can also be drawn on outside Paint.
 #pragma once
+#include "framework/controls/control_canvas.h"
 #include "framework/controls/win_control.h"
 
 class TGraphicControl : public TControl {
@@ -9,7 +10,7 @@ class TGraphicControl : public TControl {
 public:
     explicit TGraphicControl(TComponent* owner);
     ~TGraphicControl() override;
-    TCanvas* Canvas() { return FCanvas.get(); }
+    TControlCanvas* Canvas() { return FCanvas.get(); }
     // The parent calls this with its paint context already moved and
     // clipped to the control.
     void PaintOn(HDC dc);
@@ -18,7 +19,7 @@ protected:
     virtual void Paint();
 
 private:
-    std::unique_ptr<TCanvas> FCanvas;
+    std::unique_ptr<TControlCanvas> FCanvas;
 };
 
 class TCustomControl : public TWinControl {
@@ -26,12 +27,13 @@ class TCustomControl : public TWinControl {
 public:
     explicit TCustomControl(TComponent* owner);
     ~TCustomControl() override;
-    TCanvas* Canvas() { return FCanvas.get(); }
+    TControlCanvas* Canvas() { return FCanvas.get(); }
+    void Dispatch(void* message) override;
 
 protected:
     virtual void Paint();
     void PaintWindow(HDC dc) override;
 
 private:
-    std::unique_ptr<TCanvas> FCanvas;
+    std::unique_ptr<TControlCanvas> FCanvas;
 };

@@ -7,7 +7,7 @@ const TClassInfo& TTimer::StaticClass() {
     static const TClassInfo info = TClassBuilder<TTimer>::Creatable("TTimer", TComponent::StaticClass(), [](auto& c) {
         c.Property("Enabled", &TTimer::Enabled, &TTimer::SetEnabled).Default(true);
         c.Property("Interval", &TTimer::Interval, &TTimer::SetInterval).Default(1000);
-        c.Property("OnTimer", &TTimer::OnTimerProxy, &TTimer::SetOnTimer);
+        c.Property("OnTimer", &TTimer::GetOnTimer, &TTimer::SetOnTimer);
     });
     return info;
 }

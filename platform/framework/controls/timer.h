@@ -24,7 +24,7 @@ public:
 
 private:
     void UpdateTimer();
-    TNotifyEvent OnTimerProxy() const { return OnTimer; }
+    TNotifyEvent GetOnTimer() const { return OnTimer; }
     void SetOnTimer(TNotifyEvent handler);
     static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 

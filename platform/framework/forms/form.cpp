@@ -3,6 +3,7 @@
 #include "framework/classes/published.h"
 #include "framework/forms/application.h"
 #include "framework/streaming/form_resource.h"
+#include "framework/system/exception_hook.h"
 
 FRAME_DEFINE_ENUM_INFO(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow",
                        "bsSizeToolWin")
@@ -73,6 +74,7 @@ TForm::~TForm() {
     try {
         OnDestroy(this);
     } catch (...) {
+        HandleEventException();  // a destructor must not throw; the error is still shown
     }
     if (Application) Application->FormDestroyed(this);
 }
@@ -169,7 +171,7 @@ void TForm::Close() {
         Application->Terminate();
         return;
     }
-    if (FModalResult == 0 && HasState(csDesigning) == false) FModalResult = 2;  // cancel a modal loop
+    if (FInModalLoop && FModalResult == 0) FModalResult = 2;  // closing a modal form cancels it
     Hide();
 }
 
@@ -186,14 +188,12 @@ TModalResult TForm::ShowModal() {
         }
     }
     Show();
-    while (FModalResult == 0 && FVisible && !(Application && Application->Terminated())) {
-        if (Application) Application->HandleMessage();
-        else break;
-    }
+    FInModalLoop = true;
+    while (FModalResult == 0 && FVisible && !Application->Terminated()) Application->HandleMessage();
+    FInModalLoop = false;
     for (HWND w : disabled) EnableWindow(w, TRUE);
     Hide();
-    TModalResult result = FModalResult ? FModalResult : 2;
-    return result;
+    return FModalResult ? FModalResult : 2;
 }
 
 std::vector<TComponent*> TForm::GetChildren(TComponent* root) const {

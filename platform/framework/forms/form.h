@@ -78,8 +78,6 @@ protected:
     virtual void DoHide();
 
 private:
-    int StreamedClientWidth() const { return ClientWidth(); }
-    int StreamedClientHeight() const { return ClientHeight(); }
     void PlaceOnScreen();
     void ApplyWindowState();
 
@@ -91,6 +89,7 @@ private:
     bool FKeyPreview = false;
     TModalResult FModalResult = 0;
     bool FPlaced = false;
+    bool FInModalLoop = false;
     std::unique_ptr<TControlScrollBar> FHorzScrollBar;
     std::unique_ptr<TControlScrollBar> FVertScrollBar;
 };

@@ -39,7 +39,11 @@ TEST_F(Forms, AreBuiltFromTheirResourceAfterTheConstructors) {
     ASSERT_NE(Probe->Back, nullptr);
     ASSERT_NE(Probe->Ticker, nullptr);
     EXPECT_EQ(Probe->Back->Parent(), Probe);
-    EXPECT_EQ(Probe->ControlCount(), 3);
+    EXPECT_EQ(Probe->ControlCount(), 4);
+    auto icon = ObjectAs<TIcon>(Probe->Badge->Picture()->Graphic());  // the content says it is an icon
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->Width(), 32);
+    EXPECT_NE(icon->Handle(), nullptr);
     EXPECT_EQ(Probe->Caption(), "Probe");
     EXPECT_EQ(Probe->Color(), clWhite);
     EXPECT_EQ(Probe->Cursor(), crCross);
@@ -64,7 +68,7 @@ TEST_F(Forms, TheWriterGivesBackWhatTheResourceSays) {
     ReadFormText(copy, text, "COPY");
     EXPECT_EQ(WriteFormText(copy), text);
     EXPECT_NE(text.find("OnClick = FrontClick"), AnsiString::npos) << text;
-    EXPECT_EQ(text.find(" Visible ="), AnsiString::npos) << text;  // hidden is the default
+    EXPECT_EQ(text.find("\n  Visible ="), AnsiString::npos) << text;  // a hidden form is the default
     delete copy;
 }
 
@@ -82,6 +86,13 @@ TEST_F(Forms, AClickIsAPressAndAReleaseInsideTheSameControl) {
     SendMessageA(Probe->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
     SendMessageA(Probe->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(150, 20));  // released elsewhere
     EXPECT_TRUE(Probe->Clicks.empty());
+}
+
+TEST_F(Forms, TypedCharactersReachOnKeyPress) {
+    Probe->Show();
+    for (char c : AnsiString("wA1")) PostMessageA(Probe->Handle(), WM_CHAR, static_cast<unsigned char>(c), 0);
+    Pump(50);
+    EXPECT_EQ(Probe->Typed, "wA1");
 }
 
 TEST_F(Forms, TimersTickWhileTheFormIsHidden) {
@@ -155,6 +166,69 @@ TEST_F(Forms, GraphicControlsPaintOverTheBackgroundInOrder) {
     EXPECT_EQ(shot.At(15, 15), 0xFF0000u);   // Back (red; the capture is 0xRRGGBB)
     EXPECT_EQ(shot.At(40, 40), 0x0000FFu);   // Front over Back
     EXPECT_NE(shot.At(100, 90), 0xFFFFFFu);  // the ground strip
+}
+
+// A control with its own message map, as later components write them.
+class TProbeControl : public TCustomControl {
+    FRAME_CLASS(TProbeControl, TCustomControl)
+public:
+    using TCustomControl::TCustomControl;
+    std::vector<UINT> Handled;
+    void Dispatch(void* message) override {
+        auto& m = *static_cast<TMessage*>(message);
+        if (m.Msg == WM_USER + 7) {
+            Handled.push_back(m.Msg);
+            m.Result = 42;
+            return;
+        }
+        TCustomControl::Dispatch(message);
+    }
+
+protected:
+    void Paint() override {
+        Canvas()->Brush()->SetColor(clNavy);
+        Canvas()->Rectangle(0, 0, Width(), Height());
+    }
+};
+
+const TClassInfo& TProbeControl::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TProbeControl>::Creatable("TProbeControl", TCustomControl::StaticClass());
+    return info;
+}
+
+TEST_F(Forms, WindowedControlsDispatchByMessageNumberAndPaintTheirCanvas) {
+    auto* control = new TProbeControl(Probe);
+    control->SetBounds(100, 10, 40, 30);
+    control->SetParent(Probe);
+    Probe->Show();
+    EXPECT_EQ(SendMessageA(control->Handle(), WM_USER + 7, 0, 0), 42);
+    EXPECT_EQ(control->Perform(WM_USER + 7, 0, 0), 42);
+    EXPECT_EQ(control->Handled.size(), 2u);
+    EXPECT_EQ(SendMessageA(control->Handle(), WM_GETTEXTLENGTH, 0, 0), 0);  // the inherited handling
+    UpdateWindow(control->Handle());
+    auto shot = suite::testing::CaptureClientArea(control->Handle());
+    EXPECT_EQ(shot.At(20, 15), 0x000080u);  // navy inside the frame
+
+    // Outside Paint the canvas takes the window's context itself.
+    control->Canvas()->Brush()->SetColor(clYellow);
+    control->Canvas()->FillRect(Rect(0, 0, 10, 10));
+    shot = suite::testing::CaptureClientArea(control->Handle());
+    EXPECT_EQ(shot.At(5, 5), 0xFFFF00u);
+    delete control;
+    EXPECT_EQ(Probe->ControlCount(), 4);
+}
+
+TEST_F(Forms, AGraphicControlCanDrawOutsidePaintWithinItsBounds) {
+    Probe->Show();
+    Probe->Update();
+    TCanvas* canvas = Probe->Back->Canvas();
+    canvas->Brush()->SetColor(clGreen);
+    canvas->FillRect(Rect(0, 0, 100, 100));  // clipped to the 50 x 50 control
+    static_cast<TControlCanvas*>(canvas)->FreeHandle();
+    auto shot = suite::testing::CaptureClientArea(Probe->Handle());
+    EXPECT_EQ(shot.At(12, 12), 0x008000u);
+    EXPECT_EQ(shot.At(58, 20), 0x008000u);
+    EXPECT_EQ(shot.At(62, 20), 0xFFFFFFu);  // beyond its right edge
 }
 
 }  // namespace

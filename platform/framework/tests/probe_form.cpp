@@ -5,6 +5,7 @@ const TClassInfo& TProbeForm::StaticClass() {
         c.Component("Back", &TProbeForm::Back);
         c.Component("Front", &TProbeForm::Front);
         c.Component("Ground", &TProbeForm::Ground);
+        c.Component("Badge", &TProbeForm::Badge);
         c.Component("Ticker", &TProbeForm::Ticker);
         c.Method("FormClick", &TProbeForm::FormClick);
         c.Method("FormShow", &TProbeForm::FormShow);
@@ -12,6 +13,7 @@ const TClassInfo& TProbeForm::StaticClass() {
         c.Method("FrontClick", &TProbeForm::FrontClick);
         c.Method("FrontMouseDown", &TProbeForm::FrontMouseDown);
         c.Method("TickerTimer", &TProbeForm::TickerTimer);
+        c.Method("FormKeyPress", &TProbeForm::FormKeyPress);
     });
     return info;
 }
@@ -35,3 +37,4 @@ void TProbeForm::FrontMouseDown(TObject*, TMouseButton, TShiftState, int x, int 
     Clicks.push_back(Format("down %d,%d", x, y));
 }
 void TProbeForm::TickerTimer(TObject*) { ++Ticks; }
+void TProbeForm::FormKeyPress(TObject*, char& key) { Typed += key; }

@@ -13,6 +13,7 @@ public:
     TImage* Back = nullptr;
     TImage* Front = nullptr;
     TImage* Ground = nullptr;
+    TImage* Badge = nullptr;
     TTimer* Ticker = nullptr;
 
     std::vector<AnsiString> Clicks;
@@ -26,6 +27,8 @@ public:
     void FrontClick(TObject* sender);
     void FrontMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void TickerTimer(TObject* sender);
+    void FormKeyPress(TObject* sender, char& key);
+    AnsiString Typed;
 };
 
 // A form class whose resource does not exist.
