@@ -102,6 +102,9 @@ TEST_F(SkelderProgram, AboutShowsTheAboutBoxAndOkReturnsToTheMenu) {
 
     Click(About);  // the about box comes back; Quit from behind it
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(about) != FALSE; }, 3000));
+    // The sentence's second runs on while the box is hidden and shown again.
+    EXPECT_TRUE(WaitUntil(
+        [&] { return CaptureClientArea(about).Count(0x00FF0000, RECT{80, 165, 340, 190}) == 0; }, 2500));
     Click(Quit);
     EXPECT_EQ(Program.Wait(5000), 0u);
 }
