@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/forms/application.h"
+#include "framework/streaming/form_writer.h"
 #include "About.h"
 #include "Game.h"
 #include "Main.h"
@@ -46,6 +47,11 @@ TEST_F(MainMenuTest, FormsAreMadeInOrderAndTheMenuIsTheMainForm) {
     EXPECT_EQ(glyph->BitsPerPixel(), 24);
     EXPECT_TRUE(MainForm->AboutButton->Glyph()->Empty());
     EXPECT_TRUE(MainForm->QuitButton->Glyph()->Empty());
+    // Only the one glyph there is gets written back.
+    AnsiString text = WriteFormText(MainForm);
+    size_t first = text.find("Glyph.Data");
+    EXPECT_NE(first, AnsiString::npos);
+    EXPECT_EQ(text.find("Glyph.Data", first + 1), AnsiString::npos);
 }
 
 TEST_F(MainMenuTest, PlayOnAVisibleGameOnlyBringsItToTheFront) {
