@@ -53,14 +53,14 @@ void TGameForm::ResetGame() {
     for (int i = 0; i < 4; ++i) Monster(i)->SetLeft(560);
     const int tops[] = {16, 88, 160, 232};
     for (int i = 0; i < 4; ++i) Monster(i)->SetTop(tops[i]);
-    for (int i = 0; i < 4; ++i) Monster(i)->FAlive = true;
+    for (int i = 0; i < 4; ++i) Monster(i)->SetAlive(true);
 }
 
 void TGameForm::FormShow(TObject*) { ResetGame(); }
 
 void TGameForm::Timer1Timer(TObject*) {
     bool allDown = true;
-    for (int i = 0; i < 4; ++i) allDown = allDown && !Monster(i)->FAlive && Landed[i];
+    for (int i = 0; i < 4; ++i) allDown = allDown && !Monster(i)->Alive() && Landed[i];
     if (allDown) Close();  // the tick goes on all the same
 
     if (Shells == 0) {
@@ -77,7 +77,7 @@ void TGameForm::Timer1Timer(TObject*) {
 }
 
 void TGameForm::Hit(TWingedMonster* monster) {
-    monster->FAlive = false;
+    monster->SetAlive(false);
     --Shells;
     PlaySoundFile("ShotgunFire.wav");
 }

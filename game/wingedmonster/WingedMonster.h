@@ -31,13 +31,20 @@ public:
     void SetRightImages(TImageList* value) { Watch(FRightImages, value); }
     void SetDeathImages(TImageList* value) { Watch(FDeathImages, value); }
 
-    int FHorizontalTravel = 0;
-    int FVerticalTravel = 0;
-    bool FAlive = true;
-    TMonsterDirection FDirection = mdLeft;
-    int FrameIndex = 0;
-    bool MovingLeft = true;
-    bool MovingUp = false;
+    int HorizontalTravel() const { return FHorizontalTravel; }
+    void SetHorizontalTravel(int value) { FHorizontalTravel = value; }
+    int VerticalTravel() const { return FVerticalTravel; }
+    void SetVerticalTravel(int value) { FVerticalTravel = value; }
+    // Writing Alive changes nothing else at once: the picture follows at the next step.
+    bool Alive() const { return FAlive; }
+    void SetAlive(bool value) { FAlive = value; }
+    TMonsterDirection Direction() const { return FDirection; }
+    void SetDirection(TMonsterDirection value) { FDirection = value; }
+
+    // Unpublished state.
+    int FrameIndex = 0;     // the next frame to draw from the list in use
+    bool MovingLeft = true;  // sense of a horizontal step
+    bool MovingUp = false;   // sense of a vertical step
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
@@ -51,6 +58,10 @@ private:
     TImageList* FLeftImages = nullptr;
     TImageList* FRightImages = nullptr;
     TImageList* FDeathImages = nullptr;
+    int FHorizontalTravel = 0;
+    int FVerticalTravel = 0;
+    bool FAlive = true;
+    TMonsterDirection FDirection = mdLeft;
 };
 
 // Puts the component on the palette page "Corvane".

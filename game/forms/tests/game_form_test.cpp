@@ -56,8 +56,8 @@ TEST_F(Game, TheResourceMakesTheFieldItDescribes) {
     for (int i = 0; i < 4; ++i) {
         TWingedMonster* m = Monster(i);
         EXPECT_EQ(m->Parent(), &f);
-        EXPECT_EQ(m->FHorizontalTravel, travel[i]);
-        EXPECT_EQ(m->FVerticalTravel, 15);
+        EXPECT_EQ(m->HorizontalTravel(), travel[i]);
+        EXPECT_EQ(m->VerticalTravel(), 15);
         EXPECT_EQ(m->LeftImages(), f.LeftImages);
         EXPECT_EQ(m->RightImages(), f.RightImages);
         EXPECT_EQ(m->DeathImages(), f.DeathImages);
@@ -81,20 +81,20 @@ TEST_F(Game, TheResourceMakesTheFieldItDescribes) {
 }
 
 TEST_F(Game, ShowingTheFormResetsTheGame) {
-    for (int i = 0; i < 4; ++i) Monster(i)->FAlive = false;
+    for (int i = 0; i < 4; ++i) Monster(i)->SetAlive(false);
     GameForm->Shells = -3;
     GameForm->Landed[2] = true;
-    Monster(1)->FDirection = mdRight;
+    Monster(1)->SetDirection(mdRight);
     GameForm->Show();
     const int tops[] = {16, 88, 160, 232};
     EXPECT_EQ(GameForm->Shells, 6);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(Monster(i)->Left(), 560);
         EXPECT_EQ(Monster(i)->Top(), tops[i]);
-        EXPECT_TRUE(Monster(i)->FAlive);
+        EXPECT_TRUE(Monster(i)->Alive());
         EXPECT_FALSE(GameForm->Landed[i]);
     }
-    EXPECT_EQ(Monster(1)->FDirection, mdRight);  // the course is kept
+    EXPECT_EQ(Monster(1)->Direction(), mdRight);  // the course is kept
 }
 
 TEST_F(Game, EveryShotSoundsWithTheExactPlatformFlags) {
@@ -103,8 +103,8 @@ TEST_F(Game, EveryShotSoundsWithTheExactPlatformFlags) {
     GameForm->Image1Click(GameForm->Image1);
     SoundRequest shot{"ShotgunFire.wav", nullptr, 0x20001};
     EXPECT_EQ(Sounds.Take(), (std::vector<SoundRequest>{shot, shot, shot}));
-    EXPECT_FALSE(Monster(1)->FAlive);
-    EXPECT_TRUE(Monster(0)->FAlive);
+    EXPECT_FALSE(Monster(1)->Alive());
+    EXPECT_TRUE(Monster(0)->Alive());
     EXPECT_EQ(GameForm->Shells, 3);
 }
 
@@ -137,7 +137,7 @@ TEST_F(Game, ShootingAFallingMonsterOnlyCostsAShell) {
     int top = Monster(0)->Top();
     Shoot(Monster(0));
     EXPECT_EQ(GameForm->Shells, 4);
-    EXPECT_FALSE(Monster(0)->FAlive);
+    EXPECT_FALSE(Monster(0)->Alive());
     EXPECT_EQ(Monster(0)->Top(), top);
     EXPECT_EQ(Sounds.TakeNames(), Names(2, "ShotgunFire.wav"));
 }
@@ -145,7 +145,7 @@ TEST_F(Game, ShootingAFallingMonsterOnlyCostsAShell) {
 TEST_F(Game, AClickOnAFallenMonsterOverTheGroundIsAMiss) {
     GameForm->Show();
     TWingedMonster* m = Monster(0);
-    m->FAlive = false;
+    m->SetAlive(false);
     int groundTop = GameForm->Image1->Top();
     m->SetBounds(100, groundTop - 20, 64, 64);  // its lower part lies over the ground strip
     HWND window = GameForm->Handle();
@@ -193,7 +193,7 @@ TEST_F(Game, ALivingMonsterLowOnAShortFormNeverEndsTheGame) {
     GameForm->SetWindowState(wsNormal);
     GameForm->SetBounds(0, 0, 300, 100);
     for (int i = 1; i < 4; ++i) {
-        Monster(i)->FAlive = false;
+        Monster(i)->SetAlive(false);
         GameForm->Landed[i] = true;
     }
     Monster(0)->SetTop(80);  // alive, yet past the landing line

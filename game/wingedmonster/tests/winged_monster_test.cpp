@@ -52,12 +52,12 @@ struct Monster : ::testing::Test {
 TEST_F(Monster, StartsSquareAliveHeadingLeftAndStandsStillWithoutLists) {
     EXPECT_EQ(M->Width(), 64);
     EXPECT_EQ(M->Height(), 64);
-    EXPECT_TRUE(M->FAlive);
-    EXPECT_EQ(M->FDirection, mdLeft);
-    EXPECT_EQ(M->FHorizontalTravel, 0);
-    EXPECT_EQ(M->FVerticalTravel, 0);
+    EXPECT_TRUE(M->Alive());
+    EXPECT_EQ(M->Direction(), mdLeft);
+    EXPECT_EQ(M->HorizontalTravel(), 0);
+    EXPECT_EQ(M->VerticalTravel(), 0);
     M->SetLeft(0);
-    M->FHorizontalTravel = 5;
+    M->SetHorizontalTravel(5);
     M->Move();
     EXPECT_EQ(M->Left(), 0);
     EXPECT_EQ(M->FrameIndex, 0);
@@ -66,27 +66,27 @@ TEST_F(Monster, StartsSquareAliveHeadingLeftAndStandsStillWithoutLists) {
 
 TEST_F(Monster, TurnsOnlyOnceItsLeftEdgeIsPastAnEdgeOfTheParent) {
     GiveLists();
-    M->FHorizontalTravel = 10;
+    M->SetHorizontalTravel(10);
     int w = Field->Width();
     M->SetLeft(0);
     M->Move();
-    EXPECT_EQ(M->FDirection, mdLeft);
+    EXPECT_EQ(M->Direction(), mdLeft);
     EXPECT_EQ(M->Left(), -10);
     M->Move();  // at -10: turns, and this step already goes right
-    EXPECT_EQ(M->FDirection, mdRight);
+    EXPECT_EQ(M->Direction(), mdRight);
     EXPECT_EQ(M->Left(), 0);
     M->SetLeft(w);
     M->Move();
-    EXPECT_EQ(M->FDirection, mdRight);
+    EXPECT_EQ(M->Direction(), mdRight);
     EXPECT_EQ(M->Left(), w + 10);
     M->Move();
-    EXPECT_EQ(M->FDirection, mdLeft);
+    EXPECT_EQ(M->Direction(), mdLeft);
     EXPECT_EQ(M->Left(), w);
 }
 
 TEST_F(Monster, FlapsThroughItsFramesInOrder) {
     GiveLists();
-    M->FHorizontalTravel = 1;
+    M->SetHorizontalTravel(1);
     M->SetLeft(100);
     std::vector<int> shown, next;
     for (int i = 0; i < 6; ++i) {
@@ -100,11 +100,11 @@ TEST_F(Monster, FlapsThroughItsFramesInOrder) {
 
 TEST_F(Monster, UpAndDownDirectionsMakeALivingMonsterStandStill) {
     GiveLists();
-    M->FHorizontalTravel = 5;
-    M->FVerticalTravel = 5;
+    M->SetHorizontalTravel(5);
+    M->SetVerticalTravel(5);
     M->SetBounds(100, 50, 64, 64);
     for (TMonsterDirection d : {mdUp, mdDown}) {
-        M->FDirection = d;
+        M->SetDirection(d);
         M->Move();
         EXPECT_EQ(M->Left(), 100);
         EXPECT_EQ(M->Top(), 50);
@@ -115,12 +115,12 @@ TEST_F(Monster, UpAndDownDirectionsMakeALivingMonsterStandStill) {
 
 TEST_F(Monster, ADeadMonsterShowsItsDeathFrameAndFallsForever) {
     GiveLists();
-    M->FHorizontalTravel = 3;
-    M->FVerticalTravel = 15;
+    M->SetHorizontalTravel(3);
+    M->SetVerticalTravel(15);
     M->SetBounds(100, 20, 64, 64);
     for (int i = 0; i < 3; ++i) M->Move();
     ASSERT_EQ(M->FrameIndex, 3);
-    M->FAlive = false;  // changes nothing until the next step
+    M->SetAlive(false);  // changes nothing until the next step
     EXPECT_EQ(Shown(*M), 3);
     M->Move();
     // The horizontal step finds no frame 3 in the death list and draws
@@ -139,7 +139,7 @@ TEST_F(Monster, ADeadMonsterShowsItsDeathFrameAndFallsForever) {
 TEST_F(Monster, AnEmptyListDrawsNothingButTheMonsterStillMoves) {
     auto* empty = MakeList(Field, 0);
     M->SetLeftImages(empty);
-    M->FHorizontalTravel = 4;
+    M->SetHorizontalTravel(4);
     M->SetLeft(100);
     M->Move();
     EXPECT_EQ(M->Left(), 96);
@@ -153,7 +153,7 @@ TEST_F(Monster, ForgetsAnImageListThatIsFreed) {
     EXPECT_EQ(M->LeftImages(), nullptr);
     EXPECT_EQ(M->RightImages(), nullptr);
     EXPECT_EQ(M->DeathImages(), Dying);
-    M->FHorizontalTravel = 4;
+    M->SetHorizontalTravel(4);
     M->SetLeft(100);
     M->Move();  // a no-op step rather than a use of freed memory
     EXPECT_EQ(M->Left(), 100);
@@ -163,11 +163,11 @@ TEST(MonsterWithoutParent, StepsWithoutTurning) {
     TComponent owner(nullptr);
     auto* m = new TWingedMonster(&owner);
     m->SetLeftImages(MakeList(&owner, 4));
-    m->FHorizontalTravel = 7;
+    m->SetHorizontalTravel(7);
     m->SetLeft(-50);
     m->Move();
     EXPECT_EQ(m->Left(), -57);
-    EXPECT_EQ(m->FDirection, mdLeft);
+    EXPECT_EQ(m->Direction(), mdLeft);
 }
 
 TEST(MonsterRegistration, PutsTheClassOnTheCorvanePage) {
@@ -181,16 +181,16 @@ TEST(MonsterStreaming, AMonsterSavedDeadLoadsAlive) {
     TForm form(nullptr);
     auto* m = new TWingedMonster(&form);
     m->SetName("M");
-    m->FAlive = false;
-    m->FHorizontalTravel = 11;
+    m->SetAlive(false);
+    m->SetHorizontalTravel(11);
     AnsiString text = WriteFormText(m);
     EXPECT_EQ(text.find("Alive"), AnsiString::npos) << text;
     EXPECT_NE(text.find("HorizontalTravel = 11"), AnsiString::npos) << text;
     TForm other(nullptr);
     auto* copy = new TWingedMonster(&other);
     ReadFormText(copy, text, "M");
-    EXPECT_TRUE(copy->FAlive);
-    EXPECT_EQ(copy->FHorizontalTravel, 11);
+    EXPECT_TRUE(copy->Alive());
+    EXPECT_EQ(copy->HorizontalTravel(), 11);
 }
 
 }  // namespace

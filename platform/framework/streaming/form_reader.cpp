@@ -234,8 +234,7 @@ private:
     void ResolveFixups() {
         for (const Fixup& f : FFixups) {
             TComponent* target = SameText(f.target, FRoot->Name()) ? FRoot : FRoot->FindComponent(f.target);
-            if (f.target == "nil" || f.target == "null") target = nullptr;
-            else if (!target) Fail(f.line, f.item, "no component named " + f.target);
+            if (!target) Fail(f.line, f.item, "no component named " + f.target);
             try {
                 f.property->Set(f.instance, TPropValue(static_cast<TObject*>(target)));
             } catch (const std::exception& e) {

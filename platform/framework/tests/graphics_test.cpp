@@ -29,6 +29,12 @@ TEST(Canvas, DrawsShapesWithItsPenAndBrush) {
     EXPECT_EQ(PixelAt(b, 30, 10), 0x00FF00u);
     EXPECT_EQ(PixelAt(b, 20, 0), 0xFFFFFFu);  // outside the ellipse's curve
 
+    c->Pen()->SetStyle(psSolid);
+    c->Brush()->SetColor(clFuchsia);
+    c->RoundRect(0, 14, 16, 24, 8, 8);
+    EXPECT_EQ(PixelAt(b, 8, 19), 0xFF00FFu);
+    EXPECT_EQ(PixelAt(b, 0, 14), 0xFFFFFFu);  // the corner is rounded off
+
     c->Brush()->SetColor(clBlack);
     c->FillRect(Rect(0, 25, 40, 30));
     EXPECT_EQ(PixelAt(b, 39, 29), 0u);

@@ -123,6 +123,19 @@ TEST(PublishedProperties, ReadAndWriteByNameWithTypeChecks) {
     EXPECT_EQ(GetEnumValue(mood, "smAngry"), -1);
 }
 
+TEST(FrameworkComponents, StartWithTheirDocumentedValues) {
+    TTimer timer(nullptr);
+    EXPECT_EQ(timer.Interval(), 1000u);
+    EXPECT_TRUE(timer.Enabled());
+    TImageList list(nullptr);
+    EXPECT_EQ(list.Width(), 16);
+    EXPECT_EQ(list.Count(), 0);
+    TImage image(nullptr);
+    EXPECT_TRUE(image.Visible());
+    EXPECT_EQ(image.Align(), alNone);
+    EXPECT_TRUE(image.Picture()->Graphic() == nullptr);
+}
+
 TEST(Colors, ConvertBothWays) {
     EXPECT_EQ(ColorToString(clBtnFace), "clBtnFace");
     EXPECT_EQ(ColorToString(clRed), "clRed");
