@@ -3,14 +3,24 @@
 namespace shell_testing {
 
 void Activate(HWND window) {
-    SetForegroundWindow(window);
-    SetActiveWindow(window);
-    Sleep(100);
+    // On a busy machine the other program takes a moment to come forward.
+    DWORD until = GetTickCount() + 3000;
+    do {
+        SetForegroundWindow(window);
+        Sleep(50);
+    } while (GetForegroundWindow() != window && GetTickCount() < until);
+    Sleep(50);
 }
 
 void ClickAt(HWND window, int x, int y) {
     POINT p{x, y};
     ClientToScreen(window, &p);
+    // A click lands on whatever is in front: wait until that is window.
+    DWORD until = GetTickCount() + 3000;
+    while (WindowFromPoint(p) != window && GetTickCount() < until) {
+        SetForegroundWindow(window);
+        Sleep(50);
+    }
     SetCursorPos(p.x, p.y);
     INPUT in[3] = {};
     // A move first, so the target sees the pointer arrive before the press.
