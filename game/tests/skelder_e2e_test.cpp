@@ -73,9 +73,12 @@ TEST(SkelderEndToEnd, ShootsTheFourMonstersWhichFallLandAndEndTheGame) {
     // The game starts from the main menu's Play button.
     HWND menu = game.WaitForWindow("TMainForm", "Skelder", 15000);
     ASSERT_NE(menu, nullptr);
-    SetForegroundWindow(menu);
     POINT play{88, 36};
     ClientToScreen(menu, &play);
+    for (DWORD until = GetTickCount() + 3000; WindowFromPoint(play) != menu && GetTickCount() < until;) {
+        SetForegroundWindow(menu);
+        Sleep(50);
+    }
     ClickOnScreen(play.x, play.y);
     HWND form = game.WaitForWindow("TGameForm", "Skelder", 15000);
     ASSERT_NE(form, nullptr);
