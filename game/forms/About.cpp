@@ -29,6 +29,11 @@ TAboutForm::~TAboutForm() = default;
 
 void TAboutForm::OkButtonClick(TObject*) { Close(); }
 
+void TAboutForm::SetProgress(bool oddStepDone, bool evenStepDone) {
+    OddStepDone = oddStepDone;
+    EvenStepDone = evenStepDone;
+}
+
 void TAboutForm::Append(const char* fragment) { Label5->SetCaption(Label5->Caption() + fragment); }
 
 // Each test sees the flags as the tests before it left them. Since the
@@ -36,29 +41,28 @@ void TAboutForm::Append(const char* fragment) { Label5->SetCaption(Label5->Capti
 // progress as it was, so stray typing between steps does no harm.
 void TAboutForm::FormKeyPress(TObject*, char& key) {
     const char* k = SecretKeys;
-    bool idle = !OddStepDone && !EvenStepDone;
-    if (idle && key == k[0]) {
+    if (!OddStepDone && !EvenStepDone && key == k[0]) {
         Label5->SetCaption("W");
-        OddStepDone = true;
+        SetProgress(true, false);
     }
     if (OddStepDone && key == k[1]) {
         Append("e Ar");
-        OddStepDone = false, EvenStepDone = true;
+        SetProgress(false, true);
     }
     if (EvenStepDone && key == k[2]) {
         Append("e Wat");
-        OddStepDone = true, EvenStepDone = false;
+        SetProgress(true, false);
     }
     if (OddStepDone && key == k[3]) {
         Append("chi");
-        OddStepDone = false, EvenStepDone = true;
+        SetProgress(false, true);
     }
     if (EvenStepDone && key == k[4]) {
-        OddStepDone = true, EvenStepDone = false;
+        SetProgress(true, false);
     }
     if (OddStepDone && key == k[5]) {
         Append("ng Y");
-        OddStepDone = false, EvenStepDone = true;
+        SetProgress(false, true);
     }
     if (EvenStepDone && key == k[6]) {
         Append("ou");
@@ -70,7 +74,7 @@ void TAboutForm::FormKeyPress(TObject*, char& key) {
         Append("...");
         Label5->SetVisible(true);
         Timer1->SetEnabled(true);
-        EvenStepDone = false;
+        SetProgress(false, false);
     }
 }
 

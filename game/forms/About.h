@@ -39,6 +39,7 @@ public:
     void Timer1Timer(TObject* sender);
 
 private:
+    void SetProgress(bool oddStepDone, bool evenStepDone);
     void Append(const char* fragment);
 };
 
