@@ -100,6 +100,11 @@ public:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
+    // The pointer came over the control or left it (flat buttons light up).
+    virtual void MouseEnter() { OnMouseEnter(this); }
+    virtual void MouseLeave() { OnMouseLeave(this); }
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
 
     // For TWinControl's list of children only.
     void AttachParent(TWinControl* parent) { FParent = parent; }

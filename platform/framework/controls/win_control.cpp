@@ -125,6 +125,7 @@ void TWinControl::InsertControl(TControl* control) {
 void TWinControl::RemoveControl(TControl* control) {
     if (control->Parent() != this) return;
     if (FMouseControl == control) FMouseControl = nullptr;
+    if (FHoverControl == control) FHoverControl = nullptr;
     if (!HasState(csDestroying)) InvalidateRect(control->BoundsRect());
     if (auto win = ObjectAs<TWinControl>(control)) win->DestroyHandle();
     std::erase(FControls, control);
@@ -342,6 +343,10 @@ void TWinControl::RouteMouse(TMessage& m) {
         TControl* hit = ControlAtPos(p);
         target = hit && ObjectAs<TGraphicControl>(hit) ? hit : this;
     }
+    if (m.Msg == WM_MOUSEMOVE) {
+        TControl* hit = ControlAtPos(p);
+        SetHoverControl(hit && ObjectAs<TGraphicControl>(hit) ? hit : this);
+    }
     if (release) {
         FMouseControl = nullptr;
         if (GetCapture() == FHandle) ReleaseCapture();
@@ -353,6 +358,20 @@ void TWinControl::RouteMouse(TMessage& m) {
     TMessage forwarded = m;
     forwarded.LParam = MAKELPARAM(p.x - target->Left(), p.y - target->Top());
     target->Dispatch(&forwarded);
+}
+
+// Enter and leave follow the pointer between the window and its graphic
+// children; the platform reports leaving the window itself.
+void TWinControl::SetHoverControl(TControl* control) {
+    if (control == FHoverControl) return;
+    if (!FHoverControl && control) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, FHandle, 0};
+        TrackMouseEvent(&track);
+    }
+    TControl* old = FHoverControl;
+    FHoverControl = control;
+    if (old) old->MouseLeave();
+    if (control) control->MouseEnter();
 }
 
 bool TWinControl::SetCursorFromControl(TMessage& m) {
@@ -381,6 +400,9 @@ void TWinControl::Dispatch(void* message) {
     case WM_MOUSEMOVE:
         if (FHandle) { RouteMouse(m); return; }
         break;
+    case WM_MOUSELEAVE:
+        SetHoverControl(nullptr);
+        return;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(m.LParam) != FHandle) FMouseControl = nullptr;
         break;

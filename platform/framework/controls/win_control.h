@@ -80,6 +80,8 @@ private:
     void PaintControls(HDC dc, const TRect& area);
     void RouteMouse(TMessage& m);
     bool SetCursorFromControl(TMessage& m);
+    void SetHoverControl(TControl* control);
     TControl* FMouseControl = nullptr;
+    TControl* FHoverControl = nullptr;  // the graphic child (or this) under the pointer
     bool FAligning = false;
 };

@@ -81,6 +81,30 @@ TEST_F(Forms, TheTopMostControlUnderThePointerGetsTheClick) {
     EXPECT_EQ(Probe->Shows, 1);
 }
 
+struct HoverLog : TObject {
+    std::vector<AnsiString> Events;
+    void Enter(TObject* sender) { Events.push_back("enter " + static_cast<TComponent*>(sender)->Name()); }
+    void Leave(TObject* sender) { Events.push_back("leave " + static_cast<TComponent*>(sender)->Name()); }
+};
+
+TEST_F(Forms, ThePointerEntersAndLeavesGraphicControls) {
+    HoverLog log;
+    for (TImage* image : {Probe->Back, Probe->Front}) {
+        image->OnMouseEnter = TNotifyEvent(&log, &HoverLog::Enter);
+        image->OnMouseLeave = TNotifyEvent(&log, &HoverLog::Leave);
+    }
+    Probe->Show();
+    auto move = [&](int x, int y) { SendMessageA(Probe->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); };
+    move(15, 15);
+    move(16, 16);  // still over Back
+    move(40, 40);  // Front lies over Back here
+    move(150, 20);
+    move(40, 40);
+    SendMessageA(Probe->Handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(log.Events, (std::vector<AnsiString>{"enter Back", "leave Back", "enter Front", "leave Front",
+                                                    "enter Front", "leave Front"}));
+}
+
 TEST_F(Forms, AClickIsAPressAndAReleaseInsideTheSameControl) {
     Probe->Show();
     SendMessageA(Probe->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
