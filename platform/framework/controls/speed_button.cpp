@@ -1,7 +1,6 @@
 #include "framework/controls/speed_button.h"
 
 #include "framework/classes/published.h"
-#include "framework/controls/timer.h"
 #include "framework/controls/win_control.h"
 
 namespace {
@@ -119,39 +118,20 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     TGraphicControl::MouseUp(button, shift, x, y);
 }
 
-void TSpeedButton::MouseMove(TShiftState shift, int x, int y) {
-    SetMouseInControl(x >= 0 && y >= 0 && x < Width() && y < Height());
-    TGraphicControl::MouseMove(shift, x, y);
+void TSpeedButton::MouseEnter() {
+    SetMouseInControl(true);
+    TGraphicControl::MouseEnter();
+}
+
+void TSpeedButton::MouseLeave() {
+    SetMouseInControl(false);
+    TGraphicControl::MouseLeave();
 }
 
 void TSpeedButton::SetMouseInControl(bool value) {
     if (value == FMouseInControl) return;
     FMouseInControl = value;
     if (FFlat) Invalidate();
-    if (value) {
-        if (!FHoverTimer) {
-            FHoverTimer = std::make_unique<TTimer>(nullptr);
-            FHoverTimer->SetEnabled(false);
-            FHoverTimer->SetInterval(100);
-            FHoverTimer->OnTimer = TNotifyEvent(this, &TSpeedButton::HoverCheck);
-        }
-        FHoverTimer->SetEnabled(true);
-    } else if (FHoverTimer) {
-        FHoverTimer->SetEnabled(false);
-    }
-}
-
-void TSpeedButton::HoverCheck(TObject*) {
-    POINT p;
-    GetCursorPos(&p);
-    TPoint local = ScreenToClient(p);
-    bool inside = Showing() && local.x >= 0 && local.y >= 0 && local.x < Width() && local.y < Height();
-    if (inside && FParent && FParent->HandleAllocated()) {
-        // Another window over the button hides it from the pointer.
-        HWND under = WindowFromPoint(p);
-        inside = under == FParent->Handle();
-    }
-    SetMouseInControl(inside);
 }
 
 void TSpeedButton::Paint() {

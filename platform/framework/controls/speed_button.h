@@ -10,8 +10,6 @@
 #include "framework/controls/graphic_control.h"
 #include "framework/graphics/bitmap.h"
 
-class TTimer;
-
 class TSpeedButton : public TGraphicControl {
     FRAME_CLASS(TSpeedButton, TGraphicControl)
 public:
@@ -38,23 +36,20 @@ public:
     void Click() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
 
 protected:
     void Paint() override;
 
 private:
     void GlyphChanged(TObject* sender);
-    void HoverCheck(TObject* sender);
     void SetMouseInControl(bool value);
     void ReleaseGroup();
     bool ColorStored() const { return !FParentColor; }
     bool FontStored() const { return !FParentFont; }
 
     std::unique_ptr<TBitmap> FGlyph;
-    // Graphic controls hear no "mouse left" message: while the pointer
-    // is over a flat button this timer watches for it leaving.
-    std::unique_ptr<TTimer> FHoverTimer;
     bool FFlat = false;
     int FGroupIndex = 0;
     bool FDown = false;
