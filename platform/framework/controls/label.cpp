@@ -1,0 +1,79 @@
+#include "framework/controls/label.h"
+
+#include "framework/classes/published.h"
+
+const TClassInfo& TLabel::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TLabel>::Creatable("TLabel", TGraphicControl::StaticClass(), [](auto& c) {
+        c.Property("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize).Default(true);
+        c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
+        c.Property("Color", &TControl::Color, &TControl::SetColor).StoredWhen(&TLabel::ColorStored);
+        c.Property("Font", &TControl::Font, &TControl::SetFont).StoredWhen(&TLabel::FontStored);
+        c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
+        c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+        c.Property("Transparent", &TLabel::Transparent, &TLabel::SetTransparent);
+    });
+    return info;
+}
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(FLeft, FTop, 65, 17); }
+
+TLabel::~TLabel() = default;
+
+void TLabel::SetAutoSize(bool value) {
+    if (value == FAutoSize) return;
+    FAutoSize = value;
+    AdjustBounds();
+}
+
+void TLabel::SetTransparent(bool value) {
+    if (value == FTransparent) return;
+    FTransparent = value;
+    Invalidate();
+}
+
+void TLabel::TextChanged() {
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::FontChanged() {
+    AdjustBounds();
+    TGraphicControl::FontChanged();
+}
+
+void TLabel::Loaded() {
+    TGraphicControl::Loaded();
+    AdjustBounds();
+}
+
+// An empty caption is measured as one space so that an empty label keeps
+// the height of a line of its font (and a few pixels of width) instead of
+// collapsing to nothing.
+void TLabel::AdjustBounds() {
+    if (!FAutoSize || HasState(csLoading) || HasState(csDestroying)) return;
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, FFont->Handle());
+    AnsiString text = FCaption.empty() ? AnsiString(" ") : FCaption;
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    SetBounds(FLeft, FTop, r.right - r.left, r.bottom - r.top);
+}
+
+void TLabel::Paint() {
+    TCanvas* canvas = Canvas();
+    RECT r = ClientRect();
+    if (!FTransparent) {
+        canvas->Brush()->SetColor(FColor);
+        canvas->FillRect(r);
+    }
+    HDC dc = canvas->Handle();
+    HGDIOBJ old = SelectObject(dc, FFont->Handle());
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    COLORREF oldColor = ::SetTextColor(dc, ColorToRGB(Enabled() ? FFont->Color() : clGrayText));
+    DrawTextA(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &r, DT_NOPREFIX | DT_SINGLELINE);
+    ::SetTextColor(dc, oldColor);
+    SetBkMode(dc, oldMode);
+    SelectObject(dc, old);
+}
