@@ -171,7 +171,7 @@ TEST(MonsterWithoutParent, StepsWithoutTurning) {
 }
 
 TEST(MonsterRegistration, PutsTheClassOnTheCorvanePage) {
-    Register();
+    WingedMonster::Register();
     EXPECT_EQ(PalettePage("Corvane"), (std::vector<const TClassInfo*>{&TWingedMonster::StaticClass()}));
     EXPECT_EQ(GetClass("TWingedMonster"), &TWingedMonster::StaticClass());
 }
