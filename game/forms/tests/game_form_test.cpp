@@ -99,7 +99,15 @@ TEST_F(Game, TheResourceMakesTheFieldItDescribes) {
     EXPECT_EQ(f.LeftImages->Count(), 4);
     EXPECT_EQ(f.RightImages->Count(), 4);
     EXPECT_EQ(f.DeathImages->Count(), 1);
-    EXPECT_EQ(f.DeathImages->Width(), 64);
+    // Each list brought its mask: a frame's corner shows what it is drawn
+    // on, not the black of the strip around the monster.
+    for (TImageList* list : {f.LeftImages, f.RightImages, f.DeathImages}) {
+        EXPECT_EQ(list->Width(), 64);
+        EXPECT_EQ(list->Height(), 64);
+        TBitmap frame;
+        list->GetBitmap(0, &frame);
+        EXPECT_EQ(frame.Canvas()->Pixels(0, 0), clWhite) << list->Name();
+    }
 }
 
 TEST_F(Game, ShowingTheFormResetsTheGame) {
