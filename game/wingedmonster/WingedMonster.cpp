@@ -109,4 +109,4 @@ void TWingedMonster::Move() {
     }
 }
 
-void Register() { RegisterComponents("Corvane", {&TWingedMonster::StaticClass()}); }
+void WingedMonster::Register() { RegisterComponents("Corvane", {&TWingedMonster::StaticClass()}); }

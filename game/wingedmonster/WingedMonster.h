@@ -64,5 +64,9 @@ private:
     TMonsterDirection FDirection = mdLeft;
 };
 
+// Each unit that offers components has its own Register; the namespace
+// keeps them apart when a designer package links several units together.
+namespace WingedMonster {
 // Puts the component on the palette page "Corvane".
 void Register();
+}  // namespace WingedMonster

@@ -3,6 +3,8 @@
 // stopped so that the test drives the ticks.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "Game.h"
 #include "sound_recorder.h"
 
@@ -32,6 +34,12 @@ struct Game : ::testing::Test {
     void Tick() { GameForm->Timer1Timer(GameForm->Timer1); }
     void Shoot(TWingedMonster* m) { m->Click(); }
     void Miss() { GameForm->Click(); }
+    // The name of the game form's handler an event is bound to ("" if none).
+    static std::string HandlerName(const TNotifyEvent& event) {
+        if (event.Method().Data != GameForm) return "";
+        const TMethodInfo* handler = GameForm->ClassType().FindMethod(event.Method());
+        return handler ? std::string(handler->Name.c_str()) : "";
+    }
 };
 
 TEST_F(Game, TheResourceMakesTheFieldItDescribes) {
@@ -52,9 +60,19 @@ TEST_F(Game, TheResourceMakesTheFieldItDescribes) {
     EXPECT_EQ(f.WindowState(), wsMaximized);
     EXPECT_FALSE(f.Visible());
 
+    // The constructor has already reset the game over the resource's
+    // design-time places (552; 16, 112, 208, 296).
+    EXPECT_EQ(f.Shells, 6);
     const int travel[] = {11, 9, 7, 12};
+    const int tops[] = {16, 88, 160, 232};
     for (int i = 0; i < 4; ++i) {
         TWingedMonster* m = Monster(i);
+        EXPECT_EQ(m->Left(), 560);
+        EXPECT_EQ(m->Top(), tops[i]);
+        EXPECT_EQ(m->Width(), 64);
+        EXPECT_EQ(m->Height(), 64);
+        EXPECT_TRUE(m->Alive());
+        EXPECT_EQ(HandlerName(m->OnClick), "WingedMonster" + std::to_string(i + 1) + "Click");
         EXPECT_EQ(m->Parent(), &f);
         EXPECT_EQ(m->HorizontalTravel(), travel[i]);
         EXPECT_EQ(m->VerticalTravel(), 15);
@@ -64,6 +82,10 @@ TEST_F(Game, TheResourceMakesTheFieldItDescribes) {
         EXPECT_EQ(f.Controls(i), m);  // monsters come before the ground strip
     }
     EXPECT_EQ(f.Controls(4), f.Image1);
+    EXPECT_EQ(HandlerName(f.Image1->OnClick), "Image1Click");
+    EXPECT_EQ(HandlerName(f.OnClick), "FormClick");
+    EXPECT_EQ(HandlerName(f.OnShow), "FormShow");
+    EXPECT_EQ(HandlerName(f.Timer1->OnTimer), "Timer1Timer");
     EXPECT_EQ(f.Image1->Align(), alBottom);
     EXPECT_EQ(f.Image1->Top(), 421);
     auto ground = ObjectAs<TBitmap>(f.Image1->Picture()->Graphic());
@@ -77,7 +99,15 @@ TEST_F(Game, TheResourceMakesTheFieldItDescribes) {
     EXPECT_EQ(f.LeftImages->Count(), 4);
     EXPECT_EQ(f.RightImages->Count(), 4);
     EXPECT_EQ(f.DeathImages->Count(), 1);
-    EXPECT_EQ(f.DeathImages->Width(), 64);
+    // Each list brought its mask: a frame's corner shows what it is drawn
+    // on, not the black of the strip around the monster.
+    for (TImageList* list : {f.LeftImages, f.RightImages, f.DeathImages}) {
+        EXPECT_EQ(list->Width(), 64);
+        EXPECT_EQ(list->Height(), 64);
+        TBitmap frame;
+        list->GetBitmap(0, &frame);
+        EXPECT_EQ(frame.Canvas()->Pixels(0, 0), clWhite) << list->Name();
+    }
 }
 
 TEST_F(Game, ShowingTheFormResetsTheGame) {
@@ -186,6 +216,22 @@ TEST_F(Game, TheFormHidesOneTickAfterTheLastLandingIsSounded) {
     EXPECT_FALSE(Application->Terminated());  // the main form stays
     // Every landing line crossing comes from Top + 48 passing the form's height.
     for (int i = 0; i < 4; ++i) EXPECT_GT(Monster(i)->Top() + 48, GameForm->Height());
+}
+
+TEST_F(Game, AMonsterLandsOnceMoreThanItsLowerQuarterIsBelowTheForm) {
+    TWingedMonster* m = Monster(2);
+    Shoot(m);
+    Sounds.Take();
+    m->SetTop(GameForm->Height() - 48);  // exactly on the landing line
+    Tick();
+    EXPECT_FALSE(GameForm->Landed[2]);
+    EXPECT_EQ(m->Top(), GameForm->Height() - 48 + 15);  // the tick's movement comes after the test
+    EXPECT_TRUE(Sounds.TakeNames().empty());
+    Tick();
+    EXPECT_TRUE(GameForm->Landed[2]);
+    EXPECT_EQ(Sounds.TakeNames(), Names{"hit.wav"});
+    Tick();  // sounded once only
+    EXPECT_TRUE(Sounds.TakeNames().empty());
 }
 
 TEST_F(Game, ALivingMonsterLowOnAShortFormNeverEndsTheGame) {

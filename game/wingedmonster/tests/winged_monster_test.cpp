@@ -2,6 +2,9 @@
 // and the image lists it refers to but does not own.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "WingedMonster.h"
 
 namespace {
@@ -171,9 +174,34 @@ TEST(MonsterWithoutParent, StepsWithoutTurning) {
 }
 
 TEST(MonsterRegistration, PutsTheClassOnTheCorvanePage) {
-    Register();
+    WingedMonster::Register();
     EXPECT_EQ(PalettePage("Corvane"), (std::vector<const TClassInfo*>{&TWingedMonster::StaticClass()}));
     EXPECT_EQ(GetClass("TWingedMonster"), &TWingedMonster::StaticClass());
+}
+
+TEST(MonsterStreaming, PublishesItsSevenPropertiesInOrderAfterThoseOfTheImage) {
+    std::vector<const TPropInfo*> all = TWingedMonster::StaticClass().Properties();
+    ASSERT_EQ(all.size(), TImage::StaticClass().Properties().size() + 7);
+    std::vector<std::string> names;
+    std::vector<TTypeKind> kinds;
+    TWingedMonster m(nullptr);
+    for (size_t i = all.size() - 7; i < all.size(); ++i) {
+        names.push_back(all[i]->Name.c_str());
+        kinds.push_back(all[i]->PropType()->Kind);
+        // Stored, with the stream default 0 (null, false, mdLeft).
+        EXPECT_TRUE(all[i]->HasDefault) << all[i]->Name;
+        EXPECT_EQ(all[i]->Default, 0) << all[i]->Name;
+        EXPECT_TRUE(all[i]->IsStored(&m)) << all[i]->Name;
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"LeftImages", "RightImages", "DeathImages", "HorizontalTravel",
+                                               "VerticalTravel", "Alive", "Direction"}));
+    using K = TTypeKind;
+    EXPECT_EQ(kinds, (std::vector<K>{K::Class, K::Class, K::Class, K::Integer, K::Integer, K::Boolean,
+                                     K::Enumeration}));
+    const auto& values = all.back()->PropType()->EnumNames;
+    EXPECT_EQ(std::vector<std::string>(values.begin(), values.end()),
+              (std::vector<std::string>{"mdLeft", "mdRight", "mdUp", "mdDown"}));
+    EXPECT_EQ(sizeof(TMonsterDirection), 1u);
 }
 
 TEST(MonsterStreaming, AMonsterSavedDeadLoadsAlive) {
