@@ -72,6 +72,11 @@ void TApplication::FormDestroyed(TForm* form) {
 void TApplication::Run() {
     if (FMainForm && FShowMainForm) FMainForm->Show();
     while (!FTerminated) HandleMessage();
+    // The program ends when Run returns. Its forms go now, while the class
+    // descriptions they consult are alive: left to the static tear-down,
+    // they would be freed after the program's own descriptions are gone,
+    // since the program and the package are torn down in an order not ours.
+    DestroyComponents();
 }
 
 void TApplication::Terminate() {

@@ -24,7 +24,8 @@ public:
     }
     TForm* CreateFormOf(const TClassInfo& formClass, const std::function<void(TComponent*)>& bind = {});
 
-    // Shows the main form and handles messages until Terminate.
+    // Shows the main form and handles messages until Terminate; then frees
+    // the forms, since the program ends when Run returns.
     void Run();
     void Terminate();
     bool Terminated() const { return FTerminated; }
