@@ -328,6 +328,10 @@ TEST_F(GleanerControlTest, StreamHoldsVersionExtentAndTextByteForByte) {
     EXPECT_TRUE(FAILED(persist->Load(stream)));
     EXPECT_EQ(Text(), kInitialText);
 
+    // A null text reads back null, not as an empty string.
+    ASSERT_EQ(control->put_Text(nullptr), S_OK);
+    EXPECT_EQ(Text(), L"<null>");
+
     object->Release();
     stream->Release();
     persist->Release();
