@@ -114,6 +114,7 @@ HRESULT CComControlBase::IOleObject_GetClientSite(IOleClientSite** site) {
 HRESULT CComControlBase::IOleObject_Advise(IAdviseSink* sink, DWORD* cookie) {
     if (!cookie) return E_POINTER;
     *cookie = 0;
+    if (!sink) return E_INVALIDARG;
     if (!m_spOleAdviseHolder) {
         HRESULT hr = CreateOleAdviseHolder(&m_spOleAdviseHolder);
         if (FAILED(hr)) return hr;

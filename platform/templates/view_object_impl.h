@@ -120,6 +120,9 @@ public:
     }
     STDMETHOD(DAdvise)(FORMATETC* format, DWORD advf, IAdviseSink* sink, DWORD* cookie) override {
         TPL_TRACE_METHOD("IDataObjectImpl::DAdvise");
+        if (!cookie) return E_POINTER;
+        *cookie = 0;
+        if (!format || !sink) return E_INVALIDARG;
         T* self = static_cast<T*>(this);
         if (!self->m_spDataAdviseHolder) {
             HRESULT hr = CreateDataAdviseHolder(&self->m_spDataAdviseHolder);
