@@ -436,8 +436,11 @@ HRESULT CComControlBase::IPersistPropertyBag_Save(IPropertyBag* bag, BOOL clearD
 }
 
 LRESULT CComControlBase::OnPaint(UINT, WPARAM wParam, LPARAM, BOOL&) {
-    RECT client;
-    GetClientRect(m_hWndCD, &client);
+    // Without a window of its own (a windowless container forwarding the
+    // message) the control paints where the site placed it, on the given DC.
+    RECT client = m_rcPos;
+    if (m_hWndCD) GetClientRect(m_hWndCD, &client);
+    else if (!wParam) return 0;
     PAINTSTRUCT ps = {};
     HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(m_hWndCD, &ps);
     if (!dc) return 0;
