@@ -118,6 +118,11 @@ TEST_F(GleanerContainerTest, DataObjectRendersTheViewAsAMetafileAndNotifiesOnIni
     ReleaseStgMedium(&medium);
     FORMATETC bitmap = {CF_BITMAP, nullptr, DVASPECT_CONTENT, -1, TYMED_GDI};
     EXPECT_EQ(data->GetData(&bitmap, &medium), DV_E_FORMATETC);
+    // Asked beforehand, it answers for exactly what GetData renders.
+    EXPECT_EQ(data->QueryGetData(&format), S_OK);
+    EXPECT_EQ(data->QueryGetData(&bitmap), DV_E_FORMATETC);
+    FORMATETC icon = {CF_METAFILEPICT, nullptr, DVASPECT_ICON, -1, TYMED_MFPICT};
+    EXPECT_EQ(data->QueryGetData(&icon), DV_E_DVASPECT);
 
     FakeAdviseSink sink(log);
     DWORD cookie = 0;

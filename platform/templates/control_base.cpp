@@ -338,12 +338,19 @@ HRESULT CComControlBase::IViewObject_Draw(DWORD aspect, LONG index, void*, DVTAR
     return OnDrawAdvanced(di);
 }
 
-// A metafile picture of the view, at the control's extent.
-HRESULT CComControlBase::IDataObject_GetData(FORMATETC* format, STGMEDIUM* medium) {
-    if (!format || !medium) return E_POINTER;
+HRESULT CComControlBase::IDataObject_QueryGetData(const FORMATETC* format) {
+    if (!format) return E_POINTER;
     if (format->cfFormat != CF_METAFILEPICT || !(format->tymed & TYMED_MFPICT))
         return DV_E_FORMATETC;
     if (format->dwAspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+    return S_OK;
+}
+
+// A metafile picture of the view, at the control's extent.
+HRESULT CComControlBase::IDataObject_GetData(FORMATETC* format, STGMEDIUM* medium) {
+    if (!format || !medium) return E_POINTER;
+    HRESULT offered = IDataObject_QueryGetData(format);
+    if (offered != S_OK) return offered;
     HDC recorder = CreateMetaFileW(nullptr);
     if (!recorder) return E_OUTOFMEMORY;
     SetMapMode(recorder, MM_ANISOTROPIC);

@@ -101,9 +101,9 @@ public:
         TPL_TRACE_METHOD("IDataObjectImpl::GetDataHere");
         return E_NOTIMPL;
     }
-    STDMETHOD(QueryGetData)(FORMATETC*) override {
+    STDMETHOD(QueryGetData)(FORMATETC* format) override {
         TPL_TRACE_METHOD("IDataObjectImpl::QueryGetData");
-        return E_NOTIMPL;
+        return static_cast<T*>(this)->IDataObject_QueryGetData(format);
     }
     STDMETHOD(GetCanonicalFormatEtc)(FORMATETC*, FORMATETC*) override {
         TPL_TRACE_METHOD("IDataObjectImpl::GetCanonicalFormatEtc");
