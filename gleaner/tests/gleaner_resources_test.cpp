@@ -150,6 +150,17 @@ TEST_F(GleanerTest, ToolboxBitmapAndIconAreResourceOne) {
                                                32, 32, 0));
     EXPECT_NE(icon, nullptr);
     DestroyIcon(icon);
+    // Every resource answers to ID 1, the icon's single image included.
+    const wchar_t* types[] = {L"REGISTRY", L"TYPELIB", MAKEINTRESOURCEW(2), MAKEINTRESOURCEW(14),
+                              MAKEINTRESOURCEW(3)};  // bitmap, icon group, icon
+    for (const wchar_t* type : types)
+        EXPECT_NE(FindResourceW(Server().module, MAKEINTRESOURCEW(1), type), nullptr)
+            << (IS_INTRESOURCE(type) ? "standard type" : "named type");
+    HRSRC group = FindResourceW(Server().module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));
+    ASSERT_NE(group, nullptr);
+    // An icon directory: reserved, type, count, then one entry per image.
+    auto* directory = static_cast<const WORD*>(LockResource(LoadResource(Server().module, group)));
+    EXPECT_EQ(directory[2], 1);
 }
 
 // What object browsers and script hosts read besides the layout: the names,
