@@ -136,6 +136,18 @@ TEST_F(GleanerControlTest, GrabReplacesThePictureAndKeepsItWhenNoBitmapIsOffered
         EXPECT_EQ(control->GrabFromClipboard(), E_FAIL);
         auto lines = trace.Take();
         EXPECT_NE(std::find(lines.begin(), lines.end(), "Couldn't get format"), lines.end());
+        // The interface supports error information, so the failure describes itself.
+        IErrorInfo* info = nullptr;
+        ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
+        ASSERT_NE(info, nullptr);
+        GUID source = GUID_NULL;
+        BSTR description = nullptr;
+        info->GetGUID(&source);
+        info->GetDescription(&description);
+        EXPECT_TRUE(IsEqualGUID(source, IID_IGleaner));
+        EXPECT_STREQ(description, L"The clipboard holds no bitmap.");
+        SysFreeString(description);
+        info->Release();
     }
     IPictureDisp* kept = nullptr;
     control->get_Picture(&kept);
