@@ -1,5 +1,6 @@
 #include "templates/com_module.h"
 
+#include <new>
 #include <string>
 
 #include "templates/registrar.h"
@@ -88,13 +89,25 @@ HRESULT CComModule::UnregisterServer() {
 }
 
 HRESULT CComModule::UpdateRegistryFromResource(UINT resourceId, BOOL doRegister) {
-    tpl::Registrar registrar;
-    registrar.AddReplacement(L"MODULE", tpl::ModulePath(m_instance));
-    return doRegister ? registrar.ResourceRegister(m_instance, resourceId, L"REGISTRY")
-                      : registrar.ResourceUnregister(m_instance, resourceId, L"REGISTRY");
+    try {  // the script is parsed into strings; no exception may leave an entry point
+        tpl::Registrar registrar;
+        registrar.AddReplacement(L"MODULE", tpl::ModulePath(m_instance));
+        return doRegister ? registrar.ResourceRegister(m_instance, resourceId, L"REGISTRY")
+                          : registrar.ResourceUnregister(m_instance, resourceId, L"REGISTRY");
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
 }
 
 HRESULT CComModule::RegisterTypeLib() {
+    try {
+        return RegisterTypeLibFromModule();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT CComModule::RegisterTypeLibFromModule() {
     std::wstring path = tpl::ModulePath(m_instance);
     ITypeLib* library = nullptr;
     HRESULT hr = LoadTypeLib(path.c_str(), &library);

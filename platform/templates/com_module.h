@@ -52,6 +52,8 @@ public:
     void AddTermRelease(IUnknown* object);
 
 private:
+    HRESULT RegisterTypeLibFromModule();
+
     TplObjectMapEntry* m_objectMap = nullptr;
     HINSTANCE m_instance = nullptr;
     LONG m_lockCount = 0;
