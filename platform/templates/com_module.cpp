@@ -40,6 +40,12 @@ void CComModule::Term() {
     }
     for (int i = 0; i < m_termReleaseCount; ++i) m_termReleases[i]->Release();
     m_termReleaseCount = 0;
+    // A class some window still uses stays; the system refuses to remove it.
+    for (int i = 0; i < m_windowClassCount; ++i) {
+        const WindowClass& c = m_windowClasses[i];
+        if (UnregisterClassA(c.name, c.instance)) *c.atom = 0;
+    }
+    m_windowClassCount = 0;
     DeleteCriticalSection(&m_csObjectMap);
     DeleteCriticalSection(&m_csModule);
     m_initialised = false;
@@ -55,6 +61,14 @@ void CComModule::AddTermRelease(IUnknown* object) {
         m_termReleases[m_termReleaseCount++] = object;
     else
         object->Release();  // never expected: a handful of holders per module
+    LeaveCriticalSection(&m_csModule);
+}
+
+void CComModule::AddWindowClass(const char* name, ATOM* atom, HINSTANCE instance) {
+    if (!m_initialised) return;  // no Term will come for a module never started
+    EnterCriticalSection(&m_csModule);
+    if (m_windowClassCount < static_cast<int>(sizeof m_windowClasses / sizeof *m_windowClasses))
+        m_windowClasses[m_windowClassCount++] = {name, atom, instance};
     LeaveCriticalSection(&m_csModule);
 }
 
