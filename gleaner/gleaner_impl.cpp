@@ -6,7 +6,13 @@ const CLSID CLSID_StockPicturePage = {
 
 namespace {
 const wchar_t kInitialText[] = L"Quibb's Clipboard Template Control !";
+
+// IGleaner promises error information (ISupportErrorInfo), so a failed grab
+// describes itself instead of leaving a caller with an older, unrelated one.
+HRESULT GrabFailed(HRESULT hr, const wchar_t* why) {
+    return tpl::ReportError(why, IID_IGleaner, L"Quibbs.Gleaner", hr);
 }
+}  // namespace
 
 TGleanerImpl::TGleanerImpl() {
     m_grabbedMedium.tymed = TYMED_NULL;
@@ -33,12 +39,12 @@ STDMETHODIMP TGleanerImpl::GrabFromClipboard() {
     tpl::Trace("TGleanerImpl::GrabFromClipboard");
     IDataObject* data = nullptr;
     HRESULT hr = OleGetClipboard(&data);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr)) return GrabFailed(hr, L"The clipboard cannot be read.");
     IEnumFORMATETC* formats = nullptr;
     hr = data->EnumFormatEtc(DATADIR_GET, &formats);
     if (FAILED(hr)) {
         data->Release();
-        return hr;
+        return GrabFailed(hr, L"The clipboard's formats cannot be listed.");
     }
 
     bool accepted = false;
@@ -59,13 +65,14 @@ STDMETHODIMP TGleanerImpl::GrabFromClipboard() {
 
     if (!accepted) {
         tpl::Trace("Couldn't get format");
-        return E_FAIL;
+        return GrabFailed(E_FAIL, L"The clipboard holds no bitmap.");
     }
     // A format offered but not delivered leaves no bitmap to show.
     if (FAILED(fetched) || medium.tymed != TYMED_GDI || !medium.hBitmap) {
         if (SUCCEEDED(fetched)) ReleaseStgMedium(&medium);
         tpl::Trace("Couldn't get data");
-        return FAILED(fetched) ? fetched : E_FAIL;
+        return GrabFailed(FAILED(fetched) ? fetched : E_FAIL,
+                          L"The clipboard's bitmap cannot be fetched.");
     }
 
     PICTDESC description = {};
@@ -79,7 +86,7 @@ STDMETHODIMP TGleanerImpl::GrabFromClipboard() {
     if (FAILED(hr)) {
         ReleaseStgMedium(&medium);
         tpl::Trace("Couldn't create OLE Picture");
-        return hr;
+        return GrabFailed(hr, L"No picture can be made of the clipboard's bitmap.");
     }
     AdoptPicture(picture, medium);
     FireViewChange();

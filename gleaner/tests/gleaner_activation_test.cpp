@@ -96,6 +96,17 @@ TEST_F(GleanerActivationTest, WindowlessSiteGetsAWindowlessControl) {
                          nullptr, 0),
               S_OK);
     EXPECT_EQ(GetPixel(dc, 50, 30), RGB(0, 0, 255));
+    // A paint message forwarded by the container paints there too.
+    RECT all = {0, 0, 100, 60};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    IOleInPlaceObjectWindowless* windowless =
+        Query<IOleInPlaceObjectWindowless>(control, IID_IOleInPlaceObjectWindowless);
+    LRESULT result = 1;
+    EXPECT_EQ(windowless->OnWindowMessage(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, &result), S_OK);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(GetPixel(dc, 50, 30), RGB(0, 0, 255));
+    EXPECT_EQ(windowless->OnWindowMessage(WM_PAINT, 0, 0, &result), S_OK);
+    windowless->Release();
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);

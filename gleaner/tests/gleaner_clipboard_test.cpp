@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "gleaner_server_fixture.h"
+#include "testing/debug_output.h"
 
 using namespace gleaner_test;
 
@@ -95,6 +97,33 @@ TEST_F(GleanerTest, BitmapOfferedOnlyInGlobalMemoryIsNotAccepted) {
     BitmapOffer offer(TYMED_HGLOBAL);
     ASSERT_EQ(OleSetClipboard(&offer), S_OK);
     EXPECT_EQ(control->GrabFromClipboard(), E_FAIL);
+    ASSERT_EQ(OleSetClipboard(nullptr), S_OK);
+    EXPECT_EQ(offer.refs, 1u);
+
+    IPictureDisp* after = nullptr;
+    control->get_Picture(&after);
+    EXPECT_EQ(after, before);
+    after->Release();
+    before->Release();
+    EXPECT_EQ(control->Release(), 0u);
+}
+
+// A bitmap that is offered but then not delivered leaves nothing to show:
+// the grab fails with the data object's answer and keeps the old picture.
+TEST_F(GleanerTest, BitmapOfferedButNotDeliveredKeepsThePicture) {
+    IGleaner* control = CreateGleaner();
+    ASSERT_NE(control, nullptr);
+    IPictureDisp* before = nullptr;
+    control->get_Picture(&before);
+
+    BitmapOffer offer(TYMED_GDI);
+    ASSERT_EQ(OleSetClipboard(&offer), S_OK);
+    {
+        suite::testing::DebugOutputCapture trace;
+        EXPECT_TRUE(FAILED(control->GrabFromClipboard()));
+        auto lines = trace.Take();
+        EXPECT_NE(std::find(lines.begin(), lines.end(), "Couldn't get data"), lines.end());
+    }
     ASSERT_EQ(OleSetClipboard(nullptr), S_OK);
     EXPECT_EQ(offer.refs, 1u);
 

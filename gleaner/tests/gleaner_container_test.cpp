@@ -118,6 +118,11 @@ TEST_F(GleanerContainerTest, DataObjectRendersTheViewAsAMetafileAndNotifiesOnIni
     ReleaseStgMedium(&medium);
     FORMATETC bitmap = {CF_BITMAP, nullptr, DVASPECT_CONTENT, -1, TYMED_GDI};
     EXPECT_EQ(data->GetData(&bitmap, &medium), DV_E_FORMATETC);
+    // Asked beforehand, it answers for exactly what GetData renders.
+    EXPECT_EQ(data->QueryGetData(&format), S_OK);
+    EXPECT_EQ(data->QueryGetData(&bitmap), DV_E_FORMATETC);
+    FORMATETC icon = {CF_METAFILEPICT, nullptr, DVASPECT_ICON, -1, TYMED_MFPICT};
+    EXPECT_EQ(data->QueryGetData(&icon), DV_E_DVASPECT);
 
     FakeAdviseSink sink(log);
     DWORD cookie = 0;
@@ -129,6 +134,35 @@ TEST_F(GleanerContainerTest, DataObjectRendersTheViewAsAMetafileAndNotifiesOnIni
     EXPECT_EQ(data->DUnadvise(cookie), S_OK);
     EXPECT_EQ(sink.Count(), 1u);
     persist->Release();
+    data->Release();
+}
+
+// A careless container gets an error code, never a crash; a successful
+// enumeration always hands out an enumerator, even before any advise.
+TEST_F(GleanerContainerTest, NullPointersAreRefusedAndEnumerationsAlwaysEnumerate) {
+    EXPECT_EQ(object->GetMiscStatus(DVASPECT_CONTENT, nullptr), E_POINTER);
+    EXPECT_EQ(object->GetUserType(USERCLASSTYPE_FULL, nullptr), E_POINTER);
+    EXPECT_EQ(object->EnumVerbs(nullptr), E_POINTER);
+    DWORD cookie = 7;
+    EXPECT_EQ(object->Advise(nullptr, &cookie), E_INVALIDARG);
+    EXPECT_EQ(cookie, 0u);
+
+    IEnumSTATDATA* sinks = reinterpret_cast<IEnumSTATDATA*>(1);
+    ASSERT_EQ(object->EnumAdvise(&sinks), S_OK);
+    ASSERT_NE(sinks, nullptr);
+    STATDATA item = {};
+    EXPECT_EQ(sinks->Next(1, &item, nullptr), S_FALSE);
+    sinks->Release();
+
+    IDataObject* data = Query<IDataObject>(control, IID_IDataObject);
+    FakeAdviseSink sink(log);
+    FORMATETC any = {0, nullptr, DVASPECT_CONTENT, -1, TYMED_NULL};
+    EXPECT_EQ(data->DAdvise(&any, 0, &sink, nullptr), E_POINTER);
+    cookie = 7;
+    EXPECT_EQ(data->DAdvise(&any, 0, nullptr, &cookie), E_INVALIDARG);
+    EXPECT_EQ(cookie, 0u);
+    EXPECT_EQ(data->DAdvise(nullptr, 0, &sink, &cookie), E_INVALIDARG);
+    EXPECT_EQ(sink.Count(), 1u);
     data->Release();
 }
 

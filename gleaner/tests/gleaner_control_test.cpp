@@ -136,6 +136,18 @@ TEST_F(GleanerControlTest, GrabReplacesThePictureAndKeepsItWhenNoBitmapIsOffered
         EXPECT_EQ(control->GrabFromClipboard(), E_FAIL);
         auto lines = trace.Take();
         EXPECT_NE(std::find(lines.begin(), lines.end(), "Couldn't get format"), lines.end());
+        // The interface supports error information, so the failure describes itself.
+        IErrorInfo* info = nullptr;
+        ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
+        ASSERT_NE(info, nullptr);
+        GUID source = GUID_NULL;
+        BSTR description = nullptr;
+        info->GetGUID(&source);
+        info->GetDescription(&description);
+        EXPECT_TRUE(IsEqualGUID(source, IID_IGleaner));
+        EXPECT_STREQ(description, L"The clipboard holds no bitmap.");
+        SysFreeString(description);
+        info->Release();
     }
     IPictureDisp* kept = nullptr;
     control->get_Picture(&kept);
@@ -327,6 +339,10 @@ TEST_F(GleanerControlTest, StreamHoldsVersionExtentAndTextByteForByte) {
     stream->Seek(start, STREAM_SEEK_SET, nullptr);
     EXPECT_TRUE(FAILED(persist->Load(stream)));
     EXPECT_EQ(Text(), kInitialText);
+
+    // A null text reads back null, not as an empty string.
+    ASSERT_EQ(control->put_Text(nullptr), S_OK);
+    EXPECT_EQ(Text(), L"<null>");
 
     object->Release();
     stream->Release();

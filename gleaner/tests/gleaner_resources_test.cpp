@@ -150,4 +150,107 @@ TEST_F(GleanerTest, ToolboxBitmapAndIconAreResourceOne) {
                                                32, 32, 0));
     EXPECT_NE(icon, nullptr);
     DestroyIcon(icon);
+    // Every resource answers to ID 1, the icon's single image included.
+    const wchar_t* types[] = {L"REGISTRY", L"TYPELIB", MAKEINTRESOURCEW(2), MAKEINTRESOURCEW(14),
+                              MAKEINTRESOURCEW(3)};  // bitmap, icon group, icon
+    for (const wchar_t* type : types)
+        EXPECT_NE(FindResourceW(Server().module, MAKEINTRESOURCEW(1), type), nullptr)
+            << (IS_INTRESOURCE(type) ? "standard type" : "named type");
+    HRSRC group = FindResourceW(Server().module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));
+    ASSERT_NE(group, nullptr);
+    // An icon directory: reserved, type, count, then one entry per image.
+    auto* directory = static_cast<const WORD*>(LockResource(LoadResource(Server().module, group)));
+    EXPECT_EQ(directory[2], 1);
+}
+
+// What object browsers and script hosts read besides the layout: the names,
+// the parameter directions, the event member and the coclass's roles.
+TEST_F(GleanerTest, TypeLibraryNamesParametersEventAndCoclassRoles) {
+    ITypeLib* library = EmbeddedLibrary();
+    ASSERT_NE(library, nullptr);
+    BSTR name = nullptr, help = nullptr;
+    ASSERT_EQ(library->GetDocumentation(-1, &name, &help, nullptr, nullptr), S_OK);
+    EXPECT_STREQ(name, L"GleanerLibrary");
+    EXPECT_STREQ(help, L"Gleaner Library");
+    SysFreeString(name);
+    SysFreeString(help);
+    const wchar_t* names[] = {L"DIGleanerEvents", L"IGleaner", L"Gleaner"};
+    for (UINT i = 0; i < 3; ++i) {
+        DWORD context = 1;
+        ASSERT_EQ(library->GetDocumentation(i, &name, &help, &context, nullptr), S_OK);
+        EXPECT_STREQ(name, names[i]);
+        EXPECT_EQ(help, nullptr) << i;
+        EXPECT_EQ(context, 0u) << i;
+        SysFreeString(name);
+        SysFreeString(help);
+    }
+
+    ITypeInfo* events = nullptr;
+    library->GetTypeInfo(0, &events);
+    FUNCDESC* fn = nullptr;
+    ASSERT_EQ(events->GetFuncDesc(0, &fn), S_OK);
+    EXPECT_EQ(fn->memid, 1);
+    EXPECT_EQ(fn->invkind, INVOKE_FUNC);
+    EXPECT_EQ(fn->cParams, 0);
+    events->ReleaseFuncDesc(fn);
+    ASSERT_EQ(events->GetDocumentation(1, &name, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_STREQ(name, L"OnGrabFromClipboard");
+    SysFreeString(name);
+    events->Release();
+
+    ITypeInfo* dual = nullptr;
+    library->GetTypeInfo(1, &dual);
+    HREFTYPE vtableHalf = 0;
+    dual->GetRefTypeOfImplType(-1, &vtableHalf);
+    ITypeInfo* vtable = nullptr;
+    ASSERT_EQ(dual->GetRefTypeInfo(vtableHalf, &vtable), S_OK);
+    const USHORT directions[] = {0, PARAMFLAG_FOUT | PARAMFLAG_FRETVAL, PARAMFLAG_FIN,
+                                 PARAMFLAG_FOUT | PARAMFLAG_FRETVAL, PARAMFLAG_FIN};
+    for (UINT i = 0; i < 5; ++i) {
+        ASSERT_EQ(vtable->GetFuncDesc(i, &fn), S_OK);
+        EXPECT_EQ(fn->cParams, i == 0 ? 0 : 1) << i;
+        EXPECT_EQ(fn->callconv, CC_STDCALL) << i;
+        EXPECT_EQ(fn->elemdescFunc.tdesc.vt, VT_HRESULT) << i;
+        if (fn->cParams == 1) {
+            EXPECT_EQ(fn->lprgelemdescParam[0].paramdesc.wParamFlags & 0xF, directions[i]) << i;
+        }
+        if (i == 1 || i == 3) {
+            BSTR names2[2] = {};
+            UINT count = 0;
+            ASSERT_EQ(vtable->GetNames(fn->memid, names2, 2, &count), S_OK);
+            ASSERT_EQ(count, 2u);
+            EXPECT_STREQ(names2[0], i == 1 ? L"Text" : L"Picture");
+            EXPECT_STREQ(names2[1], L"Value");
+            SysFreeString(names2[0]);
+            SysFreeString(names2[1]);
+        }
+        vtable->ReleaseFuncDesc(fn);
+    }
+    vtable->Release();
+    dual->Release();
+
+    ITypeInfo* coclass = nullptr;
+    library->GetTypeInfo(2, &coclass);
+    TYPEATTR* attr = nullptr;
+    coclass->GetTypeAttr(&attr);
+    ASSERT_EQ(attr->cImplTypes, 2);
+    coclass->ReleaseTypeAttr(attr);
+    const IID* implemented[] = {&DIID_DIGleanerEvents, &IID_IGleaner};
+    const INT roles[] = {IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE, IMPLTYPEFLAG_FDEFAULT};
+    for (UINT i = 0; i < 2; ++i) {
+        INT flags = 0;
+        coclass->GetImplTypeFlags(i, &flags);
+        EXPECT_EQ(flags, roles[i]) << i;
+        HREFTYPE ref = 0;
+        coclass->GetRefTypeOfImplType(i, &ref);
+        ITypeInfo* type = nullptr;
+        ASSERT_EQ(coclass->GetRefTypeInfo(ref, &type), S_OK);
+        TYPEATTR* typeAttr = nullptr;
+        type->GetTypeAttr(&typeAttr);
+        EXPECT_TRUE(IsEqualGUID(typeAttr->guid, *implemented[i])) << i;
+        type->ReleaseTypeAttr(typeAttr);
+        type->Release();
+    }
+    coclass->Release();
+    library->Release();
 }

@@ -1,5 +1,6 @@
 #include "templates/com_module.h"
 
+#include <new>
 #include <string>
 
 #include "templates/registrar.h"
@@ -39,6 +40,12 @@ void CComModule::Term() {
     }
     for (int i = 0; i < m_termReleaseCount; ++i) m_termReleases[i]->Release();
     m_termReleaseCount = 0;
+    // A class some window still uses stays; the system refuses to remove it.
+    for (int i = 0; i < m_windowClassCount; ++i) {
+        const WindowClass& c = m_windowClasses[i];
+        if (UnregisterClassA(c.name, c.instance)) *c.atom = 0;
+    }
+    m_windowClassCount = 0;
     DeleteCriticalSection(&m_csObjectMap);
     DeleteCriticalSection(&m_csModule);
     m_initialised = false;
@@ -54,6 +61,14 @@ void CComModule::AddTermRelease(IUnknown* object) {
         m_termReleases[m_termReleaseCount++] = object;
     else
         object->Release();  // never expected: a handful of holders per module
+    LeaveCriticalSection(&m_csModule);
+}
+
+void CComModule::AddWindowClass(const char* name, ATOM* atom, HINSTANCE instance) {
+    if (!m_initialised) return;  // no Term will come for a module never started
+    EnterCriticalSection(&m_csModule);
+    if (m_windowClassCount < static_cast<int>(sizeof m_windowClasses / sizeof *m_windowClasses))
+        m_windowClasses[m_windowClassCount++] = {name, atom, instance};
     LeaveCriticalSection(&m_csModule);
 }
 
@@ -88,13 +103,25 @@ HRESULT CComModule::UnregisterServer() {
 }
 
 HRESULT CComModule::UpdateRegistryFromResource(UINT resourceId, BOOL doRegister) {
-    tpl::Registrar registrar;
-    registrar.AddReplacement(L"MODULE", tpl::ModulePath(m_instance));
-    return doRegister ? registrar.ResourceRegister(m_instance, resourceId, L"REGISTRY")
-                      : registrar.ResourceUnregister(m_instance, resourceId, L"REGISTRY");
+    try {  // the script is parsed into strings; no exception may leave an entry point
+        tpl::Registrar registrar;
+        registrar.AddReplacement(L"MODULE", tpl::ModulePath(m_instance));
+        return doRegister ? registrar.ResourceRegister(m_instance, resourceId, L"REGISTRY")
+                          : registrar.ResourceUnregister(m_instance, resourceId, L"REGISTRY");
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
 }
 
 HRESULT CComModule::RegisterTypeLib() {
+    try {
+        return RegisterTypeLibFromModule();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT CComModule::RegisterTypeLibFromModule() {
     std::wstring path = tpl::ModulePath(m_instance);
     ITypeLib* library = nullptr;
     HRESULT hr = LoadTypeLib(path.c_str(), &library);

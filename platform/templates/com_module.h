@@ -50,8 +50,13 @@ public:
 
     // Released at Term (type information cached by templates).
     void AddTermRelease(IUnknown* object);
+    // A window class this module registered: unregistered at Term, since
+    // the system keeps a DLL's classes (and their procedures) past unloading.
+    void AddWindowClass(const char* name, ATOM* atom, HINSTANCE instance);
 
 private:
+    HRESULT RegisterTypeLibFromModule();
+
     TplObjectMapEntry* m_objectMap = nullptr;
     HINSTANCE m_instance = nullptr;
     LONG m_lockCount = 0;
@@ -60,6 +65,13 @@ private:
     bool m_initialised = false;
     IUnknown* m_termReleases[16] = {};
     int m_termReleaseCount = 0;
+    struct WindowClass {
+        const char* name;
+        ATOM* atom;
+        HINSTANCE instance;
+    };
+    WindowClass m_windowClasses[16] = {};
+    int m_windowClassCount = 0;
 };
 
 namespace tpl {

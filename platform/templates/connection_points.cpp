@@ -56,7 +56,13 @@ STDMETHODIMP TplConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
     IUnknown* typed = nullptr;
     if (FAILED(sink->QueryInterface(m_iid, reinterpret_cast<void**>(&typed))))
         return CONNECT_E_CANNOTCONNECT;
-    DWORD added = AddSink(typed);
+    DWORD added = 0;
+    try {  // an unbounded list grows; no exception may leave a COM method
+        added = AddSink(typed);
+    } catch (const std::bad_alloc&) {
+        typed->Release();
+        return E_OUTOFMEMORY;
+    }
     if (!added) {
         typed->Release();
         return CONNECT_E_ADVISELIMIT;
@@ -76,23 +82,31 @@ STDMETHODIMP TplConnectionPoint::Unadvise(DWORD cookie) {
 STDMETHODIMP TplConnectionPoint::EnumConnections(IEnumConnections** out) {
     TPL_TRACE_METHOD("IConnectionPointImpl::EnumConnections");
     if (!out) return E_POINTER;
-    std::vector<std::pair<DWORD, IUnknown*>> sinks;
-    ListSinks(sinks);
-    std::vector<CONNECTDATA> data;
-    for (auto& s : sinks) data.push_back(CONNECTDATA{s.second, s.first});
-    using Enum = tpl::SnapshotEnumerator<IEnumConnections, &IID_IEnumConnections, CONNECTDATA,
-                                         tpl::ConnectDataPolicy>;
-    *out = new (std::nothrow) Enum(std::move(data));
+    *out = nullptr;
+    try {
+        std::vector<std::pair<DWORD, IUnknown*>> sinks;
+        ListSinks(sinks);
+        std::vector<CONNECTDATA> data;
+        for (auto& s : sinks) data.push_back(CONNECTDATA{s.second, s.first});
+        using Enum = tpl::SnapshotEnumerator<IEnumConnections, &IID_IEnumConnections,
+                                             CONNECTDATA, tpl::ConnectDataPolicy>;
+        *out = new (std::nothrow) Enum(std::move(data));
+    } catch (const std::bad_alloc&) {
+    }
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
 std::vector<IUnknown*> TplConnectionPoint::Sinks() {
-    std::vector<std::pair<DWORD, IUnknown*>> sinks;
-    ListSinks(sinks);
     std::vector<IUnknown*> out;
-    for (auto& s : sinks) {
-        s.second->AddRef();  // a sink may unadvise while it is being called
-        out.push_back(s.second);
+    try {  // out of memory, nobody hears this notice rather than the caller crashing
+        std::vector<std::pair<DWORD, IUnknown*>> sinks;
+        ListSinks(sinks);
+        out.reserve(sinks.size());
+        for (auto& s : sinks) {
+            s.second->AddRef();  // a sink may unadvise while it is being called
+            out.push_back(s.second);
+        }
+    } catch (const std::bad_alloc&) {
     }
     return out;
 }
@@ -116,11 +130,16 @@ HRESULT FindConnectionPoint(void* object, const TplConnectionPointEntry* map, RE
 HRESULT EnumConnectionPoints(void* object, const TplConnectionPointEntry* map,
                              IEnumConnectionPoints** out) {
     if (!out) return E_POINTER;
-    std::vector<IConnectionPoint*> points;
-    for (const TplConnectionPointEntry* e = map; e->iid; ++e) points.push_back(e->find(object));
-    using Enum = SnapshotEnumerator<IEnumConnectionPoints, &IID_IEnumConnectionPoints,
-                                    IConnectionPoint*, InterfacePolicy>;
-    *out = new (std::nothrow) Enum(std::move(points));
+    *out = nullptr;
+    try {
+        std::vector<IConnectionPoint*> points;
+        for (const TplConnectionPointEntry* e = map; e->iid; ++e)
+            points.push_back(e->find(object));
+        using Enum = SnapshotEnumerator<IEnumConnectionPoints, &IID_IEnumConnectionPoints,
+                                        IConnectionPoint*, InterfacePolicy>;
+        *out = new (std::nothrow) Enum(std::move(points));
+    } catch (const std::bad_alloc&) {
+    }
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 

@@ -114,6 +114,7 @@ HRESULT CComControlBase::IOleObject_GetClientSite(IOleClientSite** site) {
 HRESULT CComControlBase::IOleObject_Advise(IAdviseSink* sink, DWORD* cookie) {
     if (!cookie) return E_POINTER;
     *cookie = 0;
+    if (!sink) return E_INVALIDARG;
     if (!m_spOleAdviseHolder) {
         HRESULT hr = CreateOleAdviseHolder(&m_spOleAdviseHolder);
         if (FAILED(hr)) return hr;
@@ -337,12 +338,19 @@ HRESULT CComControlBase::IViewObject_Draw(DWORD aspect, LONG index, void*, DVTAR
     return OnDrawAdvanced(di);
 }
 
-// A metafile picture of the view, at the control's extent.
-HRESULT CComControlBase::IDataObject_GetData(FORMATETC* format, STGMEDIUM* medium) {
-    if (!format || !medium) return E_POINTER;
+HRESULT CComControlBase::IDataObject_QueryGetData(const FORMATETC* format) {
+    if (!format) return E_POINTER;
     if (format->cfFormat != CF_METAFILEPICT || !(format->tymed & TYMED_MFPICT))
         return DV_E_FORMATETC;
     if (format->dwAspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+    return S_OK;
+}
+
+// A metafile picture of the view, at the control's extent.
+HRESULT CComControlBase::IDataObject_GetData(FORMATETC* format, STGMEDIUM* medium) {
+    if (!format || !medium) return E_POINTER;
+    HRESULT offered = IDataObject_QueryGetData(format);
+    if (offered != S_OK) return offered;
     HDC recorder = CreateMetaFileW(nullptr);
     if (!recorder) return E_OUTOFMEMORY;
     SetMapMode(recorder, MM_ANISOTROPIC);
@@ -435,8 +443,11 @@ HRESULT CComControlBase::IPersistPropertyBag_Save(IPropertyBag* bag, BOOL clearD
 }
 
 LRESULT CComControlBase::OnPaint(UINT, WPARAM wParam, LPARAM, BOOL&) {
-    RECT client;
-    GetClientRect(m_hWndCD, &client);
+    // Without a window of its own (a windowless container forwarding the
+    // message) the control paints where the site placed it, on the given DC.
+    RECT client = m_rcPos;
+    if (m_hWndCD) GetClientRect(m_hWndCD, &client);
+    else if (!wParam) return 0;
     PAINTSTRUCT ps = {};
     HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(m_hWndCD, &ps);
     if (!dc) return 0;

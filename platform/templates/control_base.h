@@ -74,6 +74,8 @@ public:
     HRESULT IOleInPlaceObject_SetObjectRects(LPCRECT position, LPCRECT clip);
     HRESULT IViewObject_Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* ptd,
                              HDC targetDev, HDC dc, LPCRECTL bounds, LPCRECTL wBounds);
+    // Whether GetData renders this format: only the view's metafile picture.
+    HRESULT IDataObject_QueryGetData(const FORMATETC* format);
     HRESULT IDataObject_GetData(FORMATETC* format, STGMEDIUM* medium);
     HRESULT IPersistStreamInit_Load(IStream* stream);
     HRESULT IPersistStreamInit_Save(IStream* stream, BOOL clearDirty);

@@ -61,7 +61,11 @@ public:
     }
     STDMETHOD(Clone)(EnumInterface** out) override {
         if (!out) return E_POINTER;
-        *out = new (std::nothrow) SnapshotEnumerator(m_items, m_position);
+        *out = nullptr;
+        try {  // copying the snapshot allocates; no exception may leave a COM method
+            *out = new (std::nothrow) SnapshotEnumerator(m_items, m_position);
+        } catch (const std::bad_alloc&) {
+        }
         return *out ? S_OK : E_OUTOFMEMORY;
     }
 

@@ -70,6 +70,7 @@ public:
 
     STDMETHOD(EnumVerbs)(IEnumOLEVERB** out) override {
         TPL_TRACE_METHOD("IOleObjectImpl::EnumVerbs");
+        if (!out) return E_POINTER;
         return OleRegEnumVerbs(T::GetObjectCLSID(), out);
     }
     STDMETHOD(Update)() override {
@@ -88,6 +89,7 @@ public:
     }
     STDMETHOD(GetUserType)(DWORD form, LPOLESTR* type) override {
         TPL_TRACE_METHOD("IOleObjectImpl::GetUserType");
+        if (!type) return E_POINTER;
         return OleRegGetUserType(T::GetObjectCLSID(), form, type);
     }
     STDMETHOD(SetExtent)(DWORD aspect, SIZEL* size) override {
@@ -114,11 +116,17 @@ public:
         TPL_TRACE_METHOD("IOleObjectImpl::EnumAdvise");
         if (!out) return E_POINTER;
         *out = nullptr;
-        if (!Self()->m_spOleAdviseHolder) return S_OK;
-        return Self()->m_spOleAdviseHolder->EnumAdvise(out);
+        // Success promises an enumerator, even over no sinks at all.
+        T* self = Self();
+        if (!self->m_spOleAdviseHolder) {
+            HRESULT hr = CreateOleAdviseHolder(&self->m_spOleAdviseHolder);
+            if (FAILED(hr)) return hr;
+        }
+        return self->m_spOleAdviseHolder->EnumAdvise(out);
     }
     STDMETHOD(GetMiscStatus)(DWORD aspect, DWORD* status) override {
         TPL_TRACE_METHOD("IOleObjectImpl::GetMiscStatus");
+        if (!status) return E_POINTER;
         return OleRegGetMiscStatus(T::GetObjectCLSID(), aspect, status);
     }
     STDMETHOD(SetColorScheme)(LOGPALETTE*) override {

@@ -1,17 +1,32 @@
 #include "templates/property_impl.h"
 
+#include <new>
+
 namespace tpl {
+
+namespace {
+
+// Each page once, in map order.
+void CollectPages(const TplPropertyMapEntry* map, std::vector<CLSID>& found) {
+    for (const TplPropertyMapEntry* e = map; !IsMapEnd(*e); ++e) {
+        if (!e->page || InlineIsEqualGUID(*e->page, CLSID_NULL)) continue;
+        bool seen = false;
+        for (const CLSID& c : found) seen = seen || InlineIsEqualGUID(c, *e->page);
+        if (!seen) found.push_back(*e->page);
+    }
+}
+
+}  // namespace
 
 HRESULT PagesFromMap(const TplPropertyMapEntry* map, CAUUID* pages) {
     if (!pages) return E_POINTER;
     pages->cElems = 0;
     pages->pElems = nullptr;
     std::vector<CLSID> found;
-    for (const TplPropertyMapEntry* e = map; !IsMapEnd(*e); ++e) {
-        if (!e->page || InlineIsEqualGUID(*e->page, CLSID_NULL)) continue;
-        bool seen = false;
-        for (const CLSID& c : found) seen = seen || InlineIsEqualGUID(c, *e->page);
-        if (!seen) found.push_back(*e->page);
+    try {
+        CollectPages(map, found);
+    } catch (const std::bad_alloc&) {  // no exception may leave a COM method
+        return E_OUTOFMEMORY;
     }
     if (found.empty()) return S_OK;
     pages->pElems = static_cast<GUID*>(CoTaskMemAlloc(found.size() * sizeof(GUID)));

@@ -73,7 +73,8 @@ public:
         TPL_TRACE_METHOD("CStockPropImpl::get_Text");
         if (!value) return E_POINTER;
         BSTR text = Self()->m_bstrText;
-        *value = SysAllocStringLen(text, text ? SysStringLen(text) : 0);
+        // A null text stays null, so it persists as a null string, not an empty one.
+        *value = text ? SysAllocStringLen(text, SysStringLen(text)) : nullptr;
         return *value || !text ? S_OK : E_OUTOFMEMORY;
     }
     STDMETHOD(put_Text)(BSTR value) override {

@@ -38,11 +38,12 @@ ULONG FixedSize(VARTYPE type) {
 }  // namespace
 
 HRESULT GetProperty(IUnknown* object, const TplPropertyMapEntry& entry, VARIANT& value) {
+    // Callers clear the value whatever the outcome: it must never hold garbage.
+    VariantInit(&value);
     IDispatch* dispatch = nullptr;
     HRESULT hr = Dispatch(object, entry, &dispatch);
     if (FAILED(hr)) return hr;
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
-    VariantInit(&value);
     hr = dispatch->Invoke(entry.dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
                           &none, &value, nullptr, nullptr);
     dispatch->Release();

@@ -1,5 +1,6 @@
 #include "templates/type_info.h"
 
+#include <new>
 #include <string>
 
 #include "templates/com_module.h"
@@ -7,8 +8,12 @@
 namespace tpl {
 
 HRESULT LoadModuleTypeLib(const GUID& libid, WORD major, WORD minor, LCID lcid, ITypeLib** out) {
-    std::wstring path = ModulePath(CurrentModule().GetTypeLibInstance());
-    HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, out);
+    HRESULT hr = E_OUTOFMEMORY;
+    try {  // no exception may leave the dispatch methods that come here
+        std::wstring path = ModulePath(CurrentModule().GetTypeLibInstance());
+        hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, out);
+    } catch (const std::bad_alloc&) {
+    }
     if (FAILED(hr)) hr = LoadRegTypeLib(libid, major, minor, lcid, out);
     return hr;
 }

@@ -101,9 +101,9 @@ public:
         TPL_TRACE_METHOD("IDataObjectImpl::GetDataHere");
         return E_NOTIMPL;
     }
-    STDMETHOD(QueryGetData)(FORMATETC*) override {
+    STDMETHOD(QueryGetData)(FORMATETC* format) override {
         TPL_TRACE_METHOD("IDataObjectImpl::QueryGetData");
-        return E_NOTIMPL;
+        return static_cast<T*>(this)->IDataObject_QueryGetData(format);
     }
     STDMETHOD(GetCanonicalFormatEtc)(FORMATETC*, FORMATETC*) override {
         TPL_TRACE_METHOD("IDataObjectImpl::GetCanonicalFormatEtc");
@@ -120,6 +120,9 @@ public:
     }
     STDMETHOD(DAdvise)(FORMATETC* format, DWORD advf, IAdviseSink* sink, DWORD* cookie) override {
         TPL_TRACE_METHOD("IDataObjectImpl::DAdvise");
+        if (!cookie) return E_POINTER;
+        *cookie = 0;
+        if (!format || !sink) return E_INVALIDARG;
         T* self = static_cast<T*>(this);
         if (!self->m_spDataAdviseHolder) {
             HRESULT hr = CreateDataAdviseHolder(&self->m_spDataAdviseHolder);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "templates/com_module.h"
+
 namespace {
 const char kWindowProp[] = "TplWindowObject";
 }
@@ -29,6 +31,7 @@ HWND CWindowImplBase::Create(HWND parent, const RECT& rect, DWORD style, DWORD e
         if (!classInfo.atom && GetLastError() == ERROR_CLASS_ALREADY_EXISTS)
             classInfo.atom = static_cast<ATOM>(GetClassInfoExA(instance, classInfo.name, &wc));
         if (!classInfo.atom) return nullptr;
+        tpl::CurrentModule().AddWindowClass(classInfo.name, &classInfo.atom, instance);
     }
     return CreateWindowExA(exStyle, classInfo.name, nullptr, style, rect.left, rect.top,
                            rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,

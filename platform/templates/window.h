@@ -68,7 +68,8 @@ public:                                                                         
     BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,        \
                               LRESULT& lResult, DWORD dwMsgMapID = 0) override {         \
         BOOL bHandled = TRUE;                                                            \
-        (void)hWnd;                                                                      \
+        /* an empty map uses none of them */                                             \
+        (void)hWnd, (void)uMsg, (void)wParam, (void)lParam, (void)lResult;               \
         (void)bHandled;                                                                  \
         switch (dwMsgMapID) {                                                            \
         case 0:

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "templates/com_module.h"
 #include "templates/window.h"
 #include "testing/debug_output.h"
 
@@ -53,4 +54,43 @@ TEST(Window, MessagesGoThroughTheMapAndTheClassIsGenerated) {
     window.DetachAndDestroy();
     EXPECT_EQ(window.m_hWnd, nullptr);
     EXPECT_FALSE(IsWindow(hwnd));
+}
+
+namespace {
+
+class ModuleWindow : public CWindowImpl<ModuleWindow> {
+public:
+    BEGIN_MSG_MAP(ModuleWindow)
+    END_MSG_MAP()
+};
+
+bool ClassExists(const char* name) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    return GetClassInfoExA(GetModuleHandleA(nullptr), name, &wc) != 0;
+}
+
+}  // namespace
+
+// The system keeps a library's window classes after it unloads, procedure
+// and all: the module takes its classes away when it ends.
+TEST(Window, ModuleEndUnregistersTheClassesItsWindowsRegistered) {
+    TplObjectMapEntry noClasses[] = {{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+    CComModule module;
+    module.Init(noClasses, GetModuleHandleA(nullptr));
+    ModuleWindow window;
+    RECT rect = {0, 0, 20, 20};
+    HWND hwnd = window.Create(nullptr, rect, WS_POPUP);
+    ASSERT_NE(hwnd, nullptr);
+    char name[32] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    window.DetachAndDestroy();
+    EXPECT_TRUE(ClassExists(name));
+    module.Term();
+    EXPECT_FALSE(ClassExists(name));
+
+    // Made again later, the class is registered afresh.
+    hwnd = window.Create(nullptr, rect, WS_POPUP);
+    EXPECT_NE(hwnd, nullptr);
+    window.DetachAndDestroy();
 }
