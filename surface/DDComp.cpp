@@ -25,22 +25,11 @@ const TClassInfo& DirectDrawComponent::StaticClass() {
 namespace {
 const char* const kFailureCaption = ":-(";
 constexpr DWORD kExclusiveLevel = DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN;
-
-// The background as a form resource stores it: Background.Data holds the
-// bitmap file, the way a picture's Data does.
-class TStoredBitmap : public TBitmap {
-public:
-    void DefineProperties(TFiler& filer) override {
-        filer.DefineBinaryProperty(
-            "Data", [this](const TBytes& bytes) { LoadFromBytes(bytes); }, [this] { return SaveToBytes(); },
-            !Empty());
-    }
-};
 }  // namespace
 
 DirectDrawComponent::DirectDrawComponent(TComponent* owner) : TComponent(owner) {
     if (auto window = ObjectAs<TWinControl>(owner)) FOwnerWindow = window->Handle();
-    FBackground = new TStoredBitmap;
+    FBackground = new TBitmap;
 }
 
 DirectDrawComponent::~DirectDrawComponent() {
