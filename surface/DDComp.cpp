@@ -12,10 +12,13 @@
 const TClassInfo& DirectDrawComponent::StaticClass() {
     static const TClassInfo info = TClassBuilder<DirectDrawComponent>::Creatable(
         "DirectDrawComponent", TComponent::StaticClass(), [](auto& c) {
-            c.Field("Exclusive", &DirectDrawComponent::FExclusive);
-            c.Field("Width", &DirectDrawComponent::FWidth);
-            c.Field("Height", &DirectDrawComponent::FHeight);
-            c.Field("ColorDepth", &DirectDrawComponent::FColorDepth);
+            // Always written: with a stream default of false or 0 a form
+            // that turned Exclusive off would load with the constructor's
+            // true and take the screen after all.
+            c.Field("Exclusive", &DirectDrawComponent::FExclusive).NoDefault();
+            c.Field("Width", &DirectDrawComponent::FWidth).NoDefault();
+            c.Field("Height", &DirectDrawComponent::FHeight).NoDefault();
+            c.Field("ColorDepth", &DirectDrawComponent::FColorDepth).NoDefault();
             c.Property("Background", &DirectDrawComponent::GetBackgroundBitmap,
                        &DirectDrawComponent::SetBackgroundBitmap);
         });
