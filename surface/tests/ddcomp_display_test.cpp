@@ -182,6 +182,34 @@ TEST(DirectDrawComponentDisplay, TheStretchedBackgroundLandsOnTheWholeScreenInIt
     }
 }
 
+TEST(DirectDrawComponentDisplay, SetUpAsksForTheModeAndSurfaceOfItsSettingsAndGivesThemBack) {
+    RUN_ON_TEST_DESKTOP();
+    OverrideDirectDrawCreate(CreateWatchedDirectDraw);
+    {
+        TForm form(nullptr);
+        {
+            DirectDrawComponent component(&form);
+            component.SetWidth(800);
+            component.SetHeight(600);
+            ASSERT_TRUE(component.Initialize());
+            EXPECT_EQ(TakeDirectDrawCalls(),
+                      (std::vector<std::string>{"SetCooperativeLevel 0x11", "SetDisplayMode 800 600 8",
+                                                "CreateSurface size 108 flags 0x21 caps 0x218 back 1"}));
+            EXPECT_EQ(CooperatingWindow(), form.Handle());
+        }
+        EXPECT_EQ(TakeDirectDrawCalls(), (std::vector<std::string>{"RestoreDisplayMode", "SetCooperativeLevel 0x8"}));
+        {
+            DirectDrawComponent component(&form);
+            component.SetExclusive(false);
+            ASSERT_TRUE(component.Initialize());
+            EXPECT_EQ(TakeDirectDrawCalls(), (std::vector<std::string>{"SetCooperativeLevel 0x8",
+                                                                       "CreateSurface size 108 flags 0x1 caps 0x200 back 0"}));
+        }
+    }
+    EXPECT_EQ(SurfacelessObjectsAlive(), 0);
+    OverrideDirectDrawCreate(nullptr);
+}
+
 TEST(DirectDrawComponentDisplay, WithoutDirectDrawTheUserHearsABeepAndIsToldItCouldNotInitialize) {
     RUN_ON_TEST_DESKTOP("ddraw");
     ASSERT_EQ(FindDirectDrawCreate(), nullptr) << "ddraw.dll is still there";
