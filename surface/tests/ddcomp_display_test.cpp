@@ -143,7 +143,7 @@ TEST(DirectDrawComponentDisplay, NormalCooperationAsksForNoModeChangeAndNoBackBu
     // There is no back buffer to attach, and the user is told.
     EXPECT_FALSE(component.AttachBackSurface());
     EXPECT_EQ(component.BackSurface(), nullptr);
-    ASSERT_TRUE(boxes.WaitForCount(1, 5000));
+    ASSERT_TRUE(boxes.WaitForCount(1, 15000));
     const auto seen = boxes.Seen();
     EXPECT_EQ(seen[0].text, "Could Not Attach Back Surface");
     EXPECT_EQ(seen[0].caption, ":-(");
@@ -221,7 +221,7 @@ TEST(DirectDrawComponentDisplay, WithoutDirectDrawTheUserHearsABeepAndIsToldItCo
 
     EXPECT_FALSE(component.Initialize());
     EXPECT_EQ(beeps, std::vector<UINT>{0xFFFFFFFFu});
-    ASSERT_TRUE(boxes.WaitForCount(1, 5000));
+    ASSERT_TRUE(boxes.WaitForCount(1, 15000));
     const auto seen = boxes.Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, ":-(");
@@ -242,7 +242,7 @@ TEST(DirectDrawComponentDisplay, RefusedCooperationBeepsAndIsToldItCouldNotIniti
 
     EXPECT_FALSE(component.Initialize());
     EXPECT_EQ(beeps, std::vector<UINT>{0xFFFFFFFFu});
-    ASSERT_TRUE(boxes.WaitForCount(1, 5000));
+    ASSERT_TRUE(boxes.WaitForCount(1, 15000));
     EXPECT_EQ(boxes.Seen()[0].text, "Could Not Initialize");
     EXPECT_EQ(boxes.Seen()[0].caption, ":-(");
     EXPECT_EQ(component.PrimarySurface(), nullptr);
@@ -262,7 +262,7 @@ TEST(DirectDrawComponentDisplay, AFailedPrimarySurfaceIsReportedAloneAndInitiali
         EXPECT_TRUE(component.Initialize());
         EXPECT_EQ(component.PrimarySurface(), nullptr);
         EXPECT_EQ(SurfacelessFlipToGdiCount(), 1);
-        ASSERT_TRUE(boxes.WaitForCount(1, 5000));
+        ASSERT_TRUE(boxes.WaitForCount(1, 15000));
         Sleep(300);  // a second box would show by now
         const auto seen = boxes.Seen();
         ASSERT_EQ(seen.size(), 1u);
@@ -277,7 +277,7 @@ TEST(DirectDrawComponentDisplay, AFailedPrimarySurfaceIsReportedAloneAndInitiali
         // A second set-up lets go of the first DirectDraw object.
         EXPECT_TRUE(component.Initialize());
         EXPECT_EQ(SurfacelessObjectsAlive(), 1);
-        EXPECT_TRUE(boxes.WaitForCount(2, 5000));
+        EXPECT_TRUE(boxes.WaitForCount(2, 15000));
     }
     EXPECT_EQ(SurfacelessObjectsAlive(), 0);  // the component let go of it
     OverrideDirectDrawCreate(nullptr);
