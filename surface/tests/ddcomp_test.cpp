@@ -114,8 +114,14 @@ TEST(DirectDrawComponent, FormResourceKeepsEverySettingAndThePicture) {
     component->SetBackgroundBitmap(picture.get());
 
     const AnsiString text = WriteFormText(&original);
-    EXPECT_NE(text.find("Exclusive = false"), AnsiString::npos) << text;
-    EXPECT_NE(text.find("Background.Data = hex{424D"), AnsiString::npos) << text;
+    // In the order the designer lists them.
+    size_t at = 0;
+    for (const char* item : {"Exclusive = false", "Width = 800", "Height = 600", "ColorDepth = 0",
+                             "Background.Data = hex{424D"}) {
+        const size_t found = text.find(item, at);
+        EXPECT_NE(found, AnsiString::npos) << item << " missing or out of order in\n" << text;
+        if (found != AnsiString::npos) at = found;
+    }
 
     TDDHost copy(nullptr);
     ReadFormText(&copy, text, "TDDHOST");
