@@ -12,10 +12,13 @@
 const TClassInfo& DirectDrawComponent::StaticClass() {
     static const TClassInfo info = TClassBuilder<DirectDrawComponent>::Creatable(
         "DirectDrawComponent", TComponent::StaticClass(), [](auto& c) {
-            c.Field("Exclusive", &DirectDrawComponent::FExclusive);
-            c.Field("Width", &DirectDrawComponent::FWidth);
-            c.Field("Height", &DirectDrawComponent::FHeight);
-            c.Field("ColorDepth", &DirectDrawComponent::FColorDepth);
+            // Always written: with a stream default of false or 0 a form
+            // that turned Exclusive off would load with the constructor's
+            // true and take the screen after all.
+            c.Field("Exclusive", &DirectDrawComponent::FExclusive).NoDefault();
+            c.Field("Width", &DirectDrawComponent::FWidth).NoDefault();
+            c.Field("Height", &DirectDrawComponent::FHeight).NoDefault();
+            c.Field("ColorDepth", &DirectDrawComponent::FColorDepth).NoDefault();
             c.Property("Background", &DirectDrawComponent::GetBackgroundBitmap,
                        &DirectDrawComponent::SetBackgroundBitmap);
         });
@@ -25,22 +28,11 @@ const TClassInfo& DirectDrawComponent::StaticClass() {
 namespace {
 const char* const kFailureCaption = ":-(";
 constexpr DWORD kExclusiveLevel = DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN;
-
-// The background as a form resource stores it: Background.Data holds the
-// bitmap file, the way a picture's Data does.
-class TStoredBitmap : public TBitmap {
-public:
-    void DefineProperties(TFiler& filer) override {
-        filer.DefineBinaryProperty(
-            "Data", [this](const TBytes& bytes) { LoadFromBytes(bytes); }, [this] { return SaveToBytes(); },
-            !Empty());
-    }
-};
 }  // namespace
 
 DirectDrawComponent::DirectDrawComponent(TComponent* owner) : TComponent(owner) {
     if (auto window = ObjectAs<TWinControl>(owner)) FOwnerWindow = window->Handle();
-    FBackground = new TStoredBitmap;
+    FBackground = new TBitmap;
 }
 
 DirectDrawComponent::~DirectDrawComponent() {

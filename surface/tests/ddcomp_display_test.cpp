@@ -143,7 +143,7 @@ TEST(DirectDrawComponentDisplay, NormalCooperationAsksForNoModeChangeAndNoBackBu
     // There is no back buffer to attach, and the user is told.
     EXPECT_FALSE(component.AttachBackSurface());
     EXPECT_EQ(component.BackSurface(), nullptr);
-    ASSERT_TRUE(boxes.WaitForCount(1, 5000));
+    ASSERT_TRUE(boxes.WaitForCount(1, 15000));
     const auto seen = boxes.Seen();
     EXPECT_EQ(seen[0].text, "Could Not Attach Back Surface");
     EXPECT_EQ(seen[0].caption, ":-(");
@@ -182,6 +182,34 @@ TEST(DirectDrawComponentDisplay, TheStretchedBackgroundLandsOnTheWholeScreenInIt
     }
 }
 
+TEST(DirectDrawComponentDisplay, SetUpAsksForTheModeAndSurfaceOfItsSettingsAndGivesThemBack) {
+    RUN_ON_TEST_DESKTOP();
+    OverrideDirectDrawCreate(CreateWatchedDirectDraw);
+    {
+        TForm form(nullptr);
+        {
+            DirectDrawComponent component(&form);
+            component.SetWidth(800);
+            component.SetHeight(600);
+            ASSERT_TRUE(component.Initialize());
+            EXPECT_EQ(TakeDirectDrawCalls(),
+                      (std::vector<std::string>{"SetCooperativeLevel 0x11", "SetDisplayMode 800 600 8",
+                                                "CreateSurface size 108 flags 0x21 caps 0x218 back 1"}));
+            EXPECT_EQ(CooperatingWindow(), form.Handle());
+        }
+        EXPECT_EQ(TakeDirectDrawCalls(), (std::vector<std::string>{"RestoreDisplayMode", "SetCooperativeLevel 0x8"}));
+        {
+            DirectDrawComponent component(&form);
+            component.SetExclusive(false);
+            ASSERT_TRUE(component.Initialize());
+            EXPECT_EQ(TakeDirectDrawCalls(), (std::vector<std::string>{"SetCooperativeLevel 0x8",
+                                                                       "CreateSurface size 108 flags 0x1 caps 0x200 back 0"}));
+        }
+    }
+    EXPECT_EQ(SurfacelessObjectsAlive(), 0);
+    OverrideDirectDrawCreate(nullptr);
+}
+
 TEST(DirectDrawComponentDisplay, WithoutDirectDrawTheUserHearsABeepAndIsToldItCouldNotInitialize) {
     RUN_ON_TEST_DESKTOP("ddraw");
     ASSERT_EQ(FindDirectDrawCreate(), nullptr) << "ddraw.dll is still there";
@@ -193,7 +221,7 @@ TEST(DirectDrawComponentDisplay, WithoutDirectDrawTheUserHearsABeepAndIsToldItCo
 
     EXPECT_FALSE(component.Initialize());
     EXPECT_EQ(beeps, std::vector<UINT>{0xFFFFFFFFu});
-    ASSERT_TRUE(boxes.WaitForCount(1, 5000));
+    ASSERT_TRUE(boxes.WaitForCount(1, 15000));
     const auto seen = boxes.Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, ":-(");
@@ -214,7 +242,7 @@ TEST(DirectDrawComponentDisplay, RefusedCooperationBeepsAndIsToldItCouldNotIniti
 
     EXPECT_FALSE(component.Initialize());
     EXPECT_EQ(beeps, std::vector<UINT>{0xFFFFFFFFu});
-    ASSERT_TRUE(boxes.WaitForCount(1, 5000));
+    ASSERT_TRUE(boxes.WaitForCount(1, 15000));
     EXPECT_EQ(boxes.Seen()[0].text, "Could Not Initialize");
     EXPECT_EQ(boxes.Seen()[0].caption, ":-(");
     EXPECT_EQ(component.PrimarySurface(), nullptr);
@@ -234,7 +262,7 @@ TEST(DirectDrawComponentDisplay, AFailedPrimarySurfaceIsReportedAloneAndInitiali
         EXPECT_TRUE(component.Initialize());
         EXPECT_EQ(component.PrimarySurface(), nullptr);
         EXPECT_EQ(SurfacelessFlipToGdiCount(), 1);
-        ASSERT_TRUE(boxes.WaitForCount(1, 5000));
+        ASSERT_TRUE(boxes.WaitForCount(1, 15000));
         Sleep(300);  // a second box would show by now
         const auto seen = boxes.Seen();
         ASSERT_EQ(seen.size(), 1u);
@@ -249,7 +277,7 @@ TEST(DirectDrawComponentDisplay, AFailedPrimarySurfaceIsReportedAloneAndInitiali
         // A second set-up lets go of the first DirectDraw object.
         EXPECT_TRUE(component.Initialize());
         EXPECT_EQ(SurfacelessObjectsAlive(), 1);
-        EXPECT_TRUE(boxes.WaitForCount(2, 5000));
+        EXPECT_TRUE(boxes.WaitForCount(2, 15000));
     }
     EXPECT_EQ(SurfacelessObjectsAlive(), 0);  // the component let go of it
     OverrideDirectDrawCreate(nullptr);

@@ -99,7 +99,7 @@ const TClassInfo& TDDHost::StaticClass() {
     return info;
 }
 
-TEST(DirectDrawComponent, FormResourceKeepsThePictureAndLeavesOutFalse) {
+TEST(DirectDrawComponent, FormResourceKeepsEverySettingAndThePicture) {
     DDComp::Register();
     RegisterClasses({&TDDHost::StaticClass()});
     TDDHost original(nullptr);
@@ -109,20 +109,28 @@ TEST(DirectDrawComponent, FormResourceKeepsThePictureAndLeavesOutFalse) {
     component->SetExclusive(false);
     component->SetWidth(800);
     component->SetHeight(600);
+    component->SetColorDepth(0);
     auto picture = MakePicture(31, 17);
     component->SetBackgroundBitmap(picture.get());
 
     const AnsiString text = WriteFormText(&original);
-    EXPECT_EQ(text.find("Exclusive"), AnsiString::npos) << text;
+    // In the order the designer lists them.
+    size_t at = 0;
+    for (const char* item : {"Exclusive = false", "Width = 800", "Height = 600", "ColorDepth = 0",
+                             "Background.Data = hex{424D"}) {
+        const size_t found = text.find(item, at);
+        EXPECT_NE(found, AnsiString::npos) << item << " missing or out of order in\n" << text;
+        if (found != AnsiString::npos) at = found;
+    }
 
     TDDHost copy(nullptr);
     ReadFormText(&copy, text, "TDDHOST");
     ASSERT_NE(copy.DDC, nullptr);
-    // false is the stream default, so the constructor's true comes back.
-    EXPECT_TRUE(copy.DDC->Exclusive());
+    // Values the constructor would not give come back as they were set.
+    EXPECT_FALSE(copy.DDC->Exclusive());
     EXPECT_EQ(copy.DDC->Width(), 800);
     EXPECT_EQ(copy.DDC->Height(), 600);
-    EXPECT_EQ(copy.DDC->ColorDepth(), 8);
+    EXPECT_EQ(copy.DDC->ColorDepth(), 0);
     TBitmap* read = copy.DDC->GetBackgroundBitmap();
     ASSERT_EQ(read->Width(), 31);
     ASSERT_EQ(read->Height(), 17);

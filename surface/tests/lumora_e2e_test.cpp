@@ -68,12 +68,12 @@ TEST(LumoraProject, TakesTheScreenShowsThePictureOnEveryRepaintAndGivesTheScreen
     }
     const DEVMODEA before = CurrentMode();
     const Image expected = ExpectedScreen();
-    MessageBoxAnswerer boxes(0);  // none expected from anyone
     ChildProcess program(BesideThisProgram("LumoraProject.exe"));
     ASSERT_TRUE(program.Started());
+    MessageBoxAnswerer boxes(program.ProcessId());  // none expected
     HWND form = program.WaitForWindow("TForm1", "Form1", 10000);
     ASSERT_NE(form, nullptr);
-    Image shown = ScreenOnceItShows(expected, 5000);
+    Image shown = ScreenOnceItShows(expected, 15000);
     shown.Save(BesideThisProgram("LumoraProject-screen.png"));
     EXPECT_GT(Agreement(shown, expected), 0.99);
 
@@ -89,10 +89,11 @@ TEST(LumoraProject, TakesTheScreenShowsThePictureOnEveryRepaintAndGivesTheScreen
     ReleaseDC(nullptr, screen);
     EXPECT_LT(Agreement(suite::testing::CaptureScreen(), expected), 0.5);
     RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_GT(Agreement(ScreenOnceItShows(expected, 5000), expected), 0.99);
+    EXPECT_GT(Agreement(ScreenOnceItShows(expected, 15000), expected), 0.99);
 
     PostMessageA(form, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.Wait(10000), 0u);
+    EXPECT_TRUE(boxes.Seen().empty());
     const DEVMODEA after = CurrentMode();
     EXPECT_EQ(after.dmPelsWidth, before.dmPelsWidth);
     EXPECT_EQ(after.dmPelsHeight, before.dmPelsHeight);

@@ -221,6 +221,18 @@ void TBitmap::Assign(const TPersistent* source) {
     TGraphic::Assign(source);
 }
 
+void TBitmap::DefineProperties(TFiler& filer) {
+    filer.DefineBinaryProperty(
+        "Data",
+        [this](const TBytes& bytes) {
+            uint32_t length = 0;
+            if (bytes.size() >= 6) std::memcpy(&length, bytes.data(), 4);
+            const bool counted = length == bytes.size() - 4 && bytes[4] == 'B' && bytes[5] == 'M';
+            LoadFromBytes(counted ? TBytes(bytes.begin() + 4, bytes.end()) : bytes);
+        },
+        [this] { return SaveToBytes(); }, !Empty());
+}
+
 void TBitmap::LoadFromStream(TStream& stream) {
     TBytes data = stream.ReadRest();
     auto bad = [](const char* why) { throw EInvalidGraphic(Format("Invalid bitmap: %s", why)); };

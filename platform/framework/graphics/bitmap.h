@@ -1,6 +1,7 @@
 // TBitmap: a device-independent bitmap in a chosen pixel format, with
 // its palette for 8 bits per pixel and less. Assign copies the pixels;
-// it reads and writes bitmap files.
+// it reads and writes bitmap files. Published as a property, it is stored
+// as one binary value, "Prop.Data": the bitmap file.
 #pragma once
 #include <windows.h>
 
@@ -47,6 +48,9 @@ public:
     // bitmap file (the bitmap is then unchanged).
     void LoadFromStream(TStream& stream) override;
     void SaveToStream(TStream& stream) override;
+    // "Data" also reads the bitmap file behind a 32-bit length, the way
+    // binary component streams carry a bitmap.
+    void DefineProperties(TFiler& filer) override;
 
 protected:
     void Draw(TCanvas* canvas, const TRect& rect) override;

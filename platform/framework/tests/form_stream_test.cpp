@@ -2,7 +2,11 @@
 // faults a malformed resource must report (resource, line and item).
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
+
 #include "sample_classes.h"
+#include "framework/classes/published.h"
 #include "framework/streaming/form_text.h"
 
 namespace {
@@ -163,6 +167,69 @@ TEST_F(FormStream, AFailedReadLeavesNoComponentAndNoFieldBehind) {
     // Checked inside ReadError for every fault; here with a later fault
     // after components were already made.
     EXPECT_NE(ReadError("TSampleRoot R {\n TSampleItem First { }\n TSampleItem Second { Buddy = Ghost }\n}"), "");
+}
+
+// A component with a bitmap of its own published as a property.
+class TBitmapHolder : public TComponent {
+    FRAME_CLASS(TBitmapHolder, TComponent)
+public:
+    using TComponent::TComponent;
+    TBitmap* Mark() const { return FMark.get(); }
+    void SetMark(TBitmap* value) { FMark->Assign(value); }
+
+private:
+    std::unique_ptr<TBitmap> FMark = std::make_unique<TBitmap>();
+};
+
+const TClassInfo& TBitmapHolder::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TBitmapHolder>::Creatable(
+        "TBitmapHolder", TComponent::StaticClass(),
+        [](auto& c) { c.Property("Mark", &TBitmapHolder::Mark, &TBitmapHolder::SetMark); });
+    return info;
+}
+
+TEST_F(FormStream, APublishedBitmapIsStoredAsItsFileAndReadBackFromItOrBehindALength) {
+    TBitmapHolder empty(nullptr);
+    empty.SetName("H");
+    EXPECT_EQ(WriteFormText(&empty).find("Mark"), AnsiString::npos);
+
+    TBitmapHolder original(nullptr);
+    original.SetName("H");
+    original.Mark()->SetPixelFormat(pf8bit);
+    original.Mark()->SetPalette(std::vector<RGBQUAD>(256, RGBQUAD{10, 20, 30, 0}));
+    original.Mark()->SetSize(5, 3);
+    static_cast<BYTE*>(original.Mark()->ScanLine(2))[4] = 77;
+    const TBytes file = original.Mark()->SaveToBytes();
+    const AnsiString text = WriteFormText(&original);
+    EXPECT_NE(text.find("Mark.Data = hex{424D"), AnsiString::npos) << text;
+
+    TBytes counted(4);
+    const uint32_t length = static_cast<uint32_t>(file.size());
+    std::memcpy(counted.data(), &length, 4);
+    counted.insert(counted.end(), file.begin(), file.end());
+    AnsiString countedText = "TBitmapHolder H {\n  Mark.Data = hex{";
+    for (uint8_t b : counted) countedText += Format("%.2X", b);
+    countedText += "}\n}\n";
+
+    for (const AnsiString& stored : {text, countedText}) {
+        TBitmapHolder copy(nullptr);
+        ReadFormText(&copy, stored, "TBITMAPHOLDER");
+        ASSERT_EQ(copy.Mark()->Width(), 5);
+        ASSERT_EQ(copy.Mark()->Height(), 3);
+        EXPECT_EQ(copy.Mark()->PixelFormat(), pf8bit);
+        EXPECT_EQ(copy.Mark()->Palette()[200].rgbGreen, 20);
+        EXPECT_EQ(static_cast<BYTE*>(copy.Mark()->ScanLine(2))[4], 77);
+        EXPECT_EQ(copy.Mark()->SaveToBytes(), file);
+    }
+
+    TBitmapHolder broken(nullptr);
+    try {
+        ReadFormText(&broken, "TBitmapHolder H {\n  Mark.Data = hex{0100000042}\n}", "TBITMAPHOLDER");
+        ADD_FAILURE() << "a broken bitmap was read";
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message(), "TBITMAPHOLDER(2): H.Mark.Data: Invalid bitmap: too short");
+    }
+    EXPECT_TRUE(broken.Mark()->Empty());
 }
 
 }  // namespace
