@@ -63,6 +63,11 @@ TEST_F(AboutFormTest, ResourceBuildsTheComponentsInOrderWithTheHiddenLabelReady)
     EXPECT_EQ(f->Name(), "Arial");
     EXPECT_EQ(f->Color(), clRed);
     EXPECT_EQ(f->Style(), fsBold);
+    EXPECT_EQ(f->Height(), -16);
+    EXPECT_EQ(f->Charset(), ANSI_CHARSET);
+    EXPECT_EQ(Form->Label5->Color(), clBtnFace);
+    EXPECT_EQ(Form->Label1->Font()->Height(), -11) << "the other labels follow the form's font";
+    EXPECT_EQ(Form->OkButton->GroupIndex(), 1);
     EXPECT_FALSE(Form->Label5->Visible());
     // An empty label keeps one line of its font in height.
     EXPECT_GT(Form->Label5->Height(), 13);

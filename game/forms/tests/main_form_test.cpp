@@ -47,6 +47,13 @@ TEST_F(MainMenuTest, FormsAreMadeInOrderAndTheMenuIsTheMainForm) {
     EXPECT_EQ(glyph->BitsPerPixel(), 24);
     EXPECT_TRUE(MainForm->AboutButton->Glyph()->Empty());
     EXPECT_TRUE(MainForm->QuitButton->Glyph()->Empty());
+    // The buttons keep their own large font rather than the form's.
+    for (TSpeedButton* b : {MainForm->PlayButton, MainForm->AboutButton, MainForm->QuitButton}) {
+        EXPECT_EQ(b->Font()->Height(), -24) << b->Name();
+        EXPECT_EQ(b->Font()->Name(), "MS Sans Serif");
+        EXPECT_FALSE(b->ParentFont());
+    }
+    EXPECT_EQ(MainForm->Font()->Height(), -11);
     // Only the one glyph there is gets written back.
     AnsiString text = WriteFormText(MainForm);
     size_t first = text.find("Glyph.Data");

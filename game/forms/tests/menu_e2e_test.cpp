@@ -87,14 +87,19 @@ TEST_F(SkelderProgram, AboutShowsTheAboutBoxAndOkReturnsToTheMenu) {
     Click(About);
     HWND about = Program.WaitForWindow("TAboutForm", "About Skelder", 5000);
     ASSERT_NE(about, nullptr);
-    // No activation by the test: About itself puts the box in front with the focus.
+    // No activation by the test: About itself puts the box in front with the
+    // focus. The box shows a moment before it is in front; keys typed in
+    // between would go to the menu.
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == about; }, 3000));
     TypeKeys("gryphons");
+    // The sentence stays a second once the keys are handled; on a busy
+    // machine that may be well after they were sent.
     EXPECT_TRUE(WaitUntil(
         [&] {
             auto shot = CaptureClientArea(about);
             return shot.Count(0x00FF0000, RECT{80, 165, 340, 190}) > 50;
         },
-        900));
+        5000));
     ClickAt(about, 253 + 38, 214 + 12);  // OK
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }, 3000));
     EXPECT_TRUE(Program.Running()) << "OK on the game's about box only hides it";

@@ -38,6 +38,7 @@ public:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseEnter() override;
     void MouseLeave() override;
+    void Dispatch(void* message) override;
 
 protected:
     void Paint() override;
