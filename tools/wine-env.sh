@@ -76,6 +76,14 @@ REG
     wineserver -w
     touch "$WINEPREFIX/.suite-ready"
   fi
+  # Wine's own fonts (the UI font, the caption-button symbols, the fonts
+  # forms name) are not found in the data folder of this build of Wine;
+  # the prefix's font folder always works.
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    mkdir -p "$fonts"
+    cp -n /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+  fi
   # Already running for this prefix: this returns at once.
   wineserver -p >/dev/null 2>&1 || true
   flock -u 9
