@@ -2,28 +2,9 @@
 
 namespace gleaner_test {
 
-GleanerServer& Server() {
-    static GleanerServer server = [] {
-        GleanerServer s;
-        s.module = LoadLibraryA("Gleaner.dll");
-        if (s.module) {
-            s.getClassObject = reinterpret_cast<GetClassObjectFn>(
-                reinterpret_cast<void*>(GetProcAddress(s.module, "DllGetClassObject")));
-            s.canUnloadNow = reinterpret_cast<NoArgsFn>(
-                reinterpret_cast<void*>(GetProcAddress(s.module, "DllCanUnloadNow")));
-            s.registerServer = reinterpret_cast<NoArgsFn>(
-                reinterpret_cast<void*>(GetProcAddress(s.module, "DllRegisterServer")));
-            s.unregisterServer = reinterpret_cast<NoArgsFn>(
-                reinterpret_cast<void*>(GetProcAddress(s.module, "DllUnregisterServer")));
-        }
-        return s;
-    }();
+const GleanerServer& Server() {
+    static const GleanerServer server = suite::testing::LoadInProcessServer(L"Gleaner.dll");
     return server;
-}
-
-ULONG RefCount(IUnknown* object) {
-    object->AddRef();
-    return object->Release();
 }
 
 IGleaner* CreateGleaner(COLORREF colour, int width, int height) {

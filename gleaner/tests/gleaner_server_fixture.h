@@ -8,25 +8,15 @@
 
 #include "Gleaner.h"
 #include "testing/clipboard.h"
+#include "testing/in_process_server.h"
 
 namespace gleaner_test {
 
-using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-using NoArgsFn = HRESULT(WINAPI*)();
-
-struct GleanerServer {
-    HMODULE module = nullptr;
-    GetClassObjectFn getClassObject = nullptr;
-    NoArgsFn canUnloadNow = nullptr;
-    NoArgsFn registerServer = nullptr;
-    NoArgsFn unregisterServer = nullptr;
-};
+using GleanerServer = suite::testing::InProcessServer;
+using suite::testing::RefCount;
 
 // Loaded once per test program and kept, as a container keeps a server.
-GleanerServer& Server();
-
-// The object's reference count, read by an AddRef/Release pair.
-ULONG RefCount(IUnknown* object);
+const GleanerServer& Server();
 
 // A fresh control (its IGleaner), created while the clipboard holds a
 // solid bitmap of the given colour and size.
