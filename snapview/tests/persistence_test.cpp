@@ -32,6 +32,16 @@ protected:
         data->Release();
         return hr == S_OK;
     }
+    // The one connection point, found through the container, which is let
+    // go again: the point holds the control by itself.
+    IConnectionPoint* AdviseSinkPoint() {
+        IConnectionPointContainer* container =
+            Get<IConnectionPointContainer>(IID_IConnectionPointContainer);
+        IConnectionPoint* point = nullptr;
+        EXPECT_EQ(container->FindConnectionPoint(DIID_DISnapviewAdviseSink, &point), S_OK);
+        container->Release();
+        return point;
+    }
 };
 
 ULONGLONG StreamSize(IStream* stream) {
@@ -122,11 +132,8 @@ TEST_F(PersistenceTest, OneConnectionPointServesBothDispinterfaces) {
 }
 
 TEST_F(PersistenceTest, OneSinkAtATimeWithTheFixedCookie) {
-    IConnectionPointContainer* container =
-        Get<IConnectionPointContainer>(IID_IConnectionPointContainer);
-    IConnectionPoint* point = nullptr;
-    ASSERT_EQ(container->FindConnectionPoint(DIID_DISnapviewAdviseSink, &point), S_OK);
-    container->Release();
+    IConnectionPoint* point = AdviseSinkPoint();
+    ASSERT_NE(point, nullptr);
 
     CallLog log;
     FakeEventSink deaf(log, GUID_NULL);
@@ -169,11 +176,8 @@ TEST_F(PersistenceTest, OneSinkAtATimeWithTheFixedCookie) {
 }
 
 TEST_F(PersistenceTest, AHeldConnectionPointKeepsTheControlAlive) {
-    IConnectionPointContainer* container =
-        Get<IConnectionPointContainer>(IID_IConnectionPointContainer);
-    IConnectionPoint* point = nullptr;
-    ASSERT_EQ(container->FindConnectionPoint(DIID_DISnapviewAdviseSink, &point), S_OK);
-    container->Release();
+    IConnectionPoint* point = AdviseSinkPoint();
+    ASSERT_NE(point, nullptr);
     CallLog log;
     FakeEventSink sink(log, DIID_DISnapviewAdviseSink);
     DWORD cookie = 0;
