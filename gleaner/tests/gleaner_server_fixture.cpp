@@ -31,4 +31,31 @@ void GleanerTest::TearDown() {
     EXPECT_EQ(Server().canUnloadNow(), S_OK);
 }
 
+void GleanerObjectTest::SetUp() {
+    GleanerTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(CreateControl());
+}
+
+void GleanerObjectTest::TearDown() {
+    EndControl();
+    GleanerTest::TearDown();
+}
+
+void GleanerObjectTest::CreateControl(COLORREF colour, int width, int height) {
+    control = CreateGleaner(colour, width, height);
+    ASSERT_NE(control, nullptr);
+    object = Query<IOleObject>(control, IID_IOleObject);
+}
+
+void GleanerObjectTest::EndControl() {
+    if (object) {
+        object->Release();
+        object = nullptr;
+    }
+    if (control) {
+        EXPECT_EQ(control->Release(), 0u);
+        control = nullptr;
+    }
+}
+
 }  // namespace gleaner_test

@@ -35,4 +35,21 @@ protected:
     void TearDown() override;
 };
 
+// A test with one control and its IOleObject, held as a container holds
+// them. Whatever is still held at the end is given back, and the control
+// must end with its last Release.
+class GleanerObjectTest : public GleanerTest {
+protected:
+    void SetUp() override;  // the control over the default bitmap
+    void TearDown() override;
+
+    // The control over a solid bitmap of this colour and size.
+    void CreateControl(COLORREF colour = RGB(255, 0, 0), int width = 16, int height = 8);
+    // Lets go of both, within a test to see what the control's end does.
+    void EndControl();
+
+    IGleaner* control = nullptr;
+    IOleObject* object = nullptr;
+};
+
 }  // namespace gleaner_test
