@@ -2,8 +2,12 @@
 """Draws the control's toolbox bitmap (24x24) and icon (32x32), both in the
 16-colour standard palette: a clipboard holding a small landscape picture.
 Run it after changing the drawing; its outputs are committed beside it."""
-import struct
+import sys
 from pathlib import Path
+
+# The suite's one set of picture writers.
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools" / "assets"))
+import writers  # noqa: E402
 
 PALETTE = [  # the 16 standard colours, as (r, g, b)
     (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
@@ -37,38 +41,8 @@ def draw(size, background):
     return px
 
 
-def dib_rows(px):
-    """4-bit rows, bottom-up, each padded to 4 bytes."""
-    out = b""
-    for row in reversed(px):
-        data = bytes((row[i] << 4) | row[i + 1] for i in range(0, len(row), 2))
-        out += data + b"\0" * (-len(data) % 4)
-    return out
-
-
-def palette_bytes():
-    return b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
-
-
-def info_header(width, height):
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, 0, 0, 0, 16, 0)
-
-
-def write_bitmap(path, px):
-    bits = dib_rows(px)
-    header = info_header(len(px[0]), len(px)) + palette_bytes()
-    offset = 14 + len(header)
-    path.write_bytes(b"BM" + struct.pack("<IHHI", offset + len(bits), 0, 0, offset) + header + bits)
-
-
-def write_icon(path, px):
-    size = len(px)
-    mask_row = b"\0" * ((size + 31) // 32 * 4)  # every pixel opaque
-    image = info_header(size, size * 2) + palette_bytes() + dib_rows(px) + mask_row * size
-    entry = struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), 6 + 16)
-    path.write_bytes(struct.pack("<HHH", 0, 1, 1) + entry + image)
-
-
 here = Path(__file__).resolve().parent
-write_bitmap(here / "toolbox.bmp", draw(24, SILVER))
-write_icon(here / "gleaner.ico", draw(32, SILVER))
+(here / "toolbox.bmp").write_bytes(writers.bmp_indexed(draw(24, SILVER), PALETTE, 4))
+icon = draw(32, SILVER)
+opaque = [[False] * len(row) for row in icon]
+(here / "gleaner.ico").write_bytes(writers.ico([(icon, PALETTE, opaque)]))

@@ -22,8 +22,10 @@ void Pump() {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
-class GleanerActivationTest : public GleanerTest {
+class GleanerActivationTest : public GleanerObjectTest {
 protected:
+    // The container's window first, then a control over a bitmap of its own
+    // size instead of the default one.
     void SetUp() override {
         GleanerTest::SetUp();
         WNDCLASSA wc = {};
@@ -36,18 +38,14 @@ protected:
                                     WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 200, 120,
                                     nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_NE(container, nullptr);
-        control = CreateGleaner(RGB(255, 0, 0), 30, 10);
-        ASSERT_NE(control, nullptr);
-        object = Query<IOleObject>(control, IID_IOleObject);
+        ASSERT_NO_FATAL_FAILURE(CreateControl(RGB(255, 0, 0), 30, 10));
     }
     void TearDown() override {
-        if (object) object->Release();
-        if (control) {
-            EXPECT_EQ(control->Release(), 0u);
-        }
+        // The control goes before the window it lives in.
+        EndControl();
         DestroyWindow(container);
         UnregisterClassA("GleanerTestContainer", GetModuleHandleA(nullptr));
-        GleanerTest::TearDown();
+        GleanerObjectTest::TearDown();
     }
 
     HWND ControlWindow() {
@@ -59,8 +57,6 @@ protected:
     }
 
     HWND container = nullptr;
-    IGleaner* control = nullptr;
-    IOleObject* object = nullptr;
     CallLog log;
 };
 
@@ -180,10 +176,7 @@ TEST_F(GleanerActivationTest, ReleasingAnActiveControlDestroysItsWindowAndLetsGo
                        "OnUIActivate", "ShowObject"});
     HWND window = ControlWindow();
     ASSERT_NE(window, nullptr);
-    object->Release();
-    object = nullptr;
-    EXPECT_EQ(control->Release(), 0u);
-    control = nullptr;
+    EndControl();
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(site.Count(), 1u);
     log.Clear();
@@ -286,10 +279,7 @@ TEST_F(GleanerActivationTest, QuickActivationConnectsTheContainersSinks) {
     EXPECT_CALLS(log, {"OnViewChange(1,-1)", "Invoke(1,1,0)"});
 
     // The control's last release lets go of every sink and the site.
-    object->Release();
-    object = nullptr;
-    EXPECT_EQ(control->Release(), 0u);
-    control = nullptr;
+    EndControl();
     EXPECT_EQ(site.Count(), 1u);
     EXPECT_EQ(propertySink.Count(), 1u);
     EXPECT_EQ(eventSink.Count(), 1u);

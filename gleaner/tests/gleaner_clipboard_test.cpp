@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "gleaner_server_fixture.h"
@@ -86,17 +87,17 @@ private:
     ULONG position_ = 0;
 };
 
-}  // namespace
-
-TEST_F(GleanerTest, BitmapOfferedOnlyInGlobalMemoryIsNotAccepted) {
+// A fresh control grabs while the offer is on the clipboard: whatever the
+// grab answers, the picture stays the one it had, and the clipboard lets
+// go of the offer again.
+void ExpectGrabKeepsPicture(BitmapOffer& offer, const std::function<void(IGleaner*)>& grab) {
     IGleaner* control = CreateGleaner();
     ASSERT_NE(control, nullptr);
     IPictureDisp* before = nullptr;
     control->get_Picture(&before);
 
-    BitmapOffer offer(TYMED_HGLOBAL);
     ASSERT_EQ(OleSetClipboard(&offer), S_OK);
-    EXPECT_EQ(control->GrabFromClipboard(), E_FAIL);
+    grab(control);
     ASSERT_EQ(OleSetClipboard(nullptr), S_OK);
     EXPECT_EQ(offer.refs, 1u);
 
@@ -108,29 +109,23 @@ TEST_F(GleanerTest, BitmapOfferedOnlyInGlobalMemoryIsNotAccepted) {
     EXPECT_EQ(control->Release(), 0u);
 }
 
+}  // namespace
+
+TEST_F(GleanerTest, BitmapOfferedOnlyInGlobalMemoryIsNotAccepted) {
+    BitmapOffer offer(TYMED_HGLOBAL);
+    ExpectGrabKeepsPicture(offer, [](IGleaner* control) {
+        EXPECT_EQ(control->GrabFromClipboard(), E_FAIL);
+    });
+}
+
 // A bitmap that is offered but then not delivered leaves nothing to show:
 // the grab fails with the data object's answer and keeps the old picture.
 TEST_F(GleanerTest, BitmapOfferedButNotDeliveredKeepsThePicture) {
-    IGleaner* control = CreateGleaner();
-    ASSERT_NE(control, nullptr);
-    IPictureDisp* before = nullptr;
-    control->get_Picture(&before);
-
     BitmapOffer offer(TYMED_GDI);
-    ASSERT_EQ(OleSetClipboard(&offer), S_OK);
-    {
+    ExpectGrabKeepsPicture(offer, [](IGleaner* control) {
         suite::testing::DebugOutputCapture trace;
         EXPECT_TRUE(FAILED(control->GrabFromClipboard()));
         auto lines = trace.Take();
         EXPECT_NE(std::find(lines.begin(), lines.end(), "Couldn't get data"), lines.end());
-    }
-    ASSERT_EQ(OleSetClipboard(nullptr), S_OK);
-    EXPECT_EQ(offer.refs, 1u);
-
-    IPictureDisp* after = nullptr;
-    control->get_Picture(&after);
-    EXPECT_EQ(after, before);
-    after->Release();
-    before->Release();
-    EXPECT_EQ(control->Release(), 0u);
+    });
 }

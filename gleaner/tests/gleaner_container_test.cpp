@@ -53,23 +53,8 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-class GleanerContainerTest : public GleanerTest {
+class GleanerContainerTest : public GleanerObjectTest {
 protected:
-    void SetUp() override {
-        GleanerTest::SetUp();
-        control = CreateGleaner();
-        ASSERT_NE(control, nullptr);
-        object = Query<IOleObject>(control, IID_IOleObject);
-    }
-    void TearDown() override {
-        if (object) object->Release();
-        if (control) {
-            EXPECT_EQ(control->Release(), 0u);
-        }
-        GleanerTest::TearDown();
-    }
-    IGleaner* control = nullptr;
-    IOleObject* object = nullptr;
     CallLog log;
 };
 
@@ -204,10 +189,7 @@ TEST_F(GleanerContainerTest, StockMethodsTraceTheirNamesAndDestructionIsTraced) 
     EXPECT_TRUE(Contains(lines, "TGleanerImpl 3>\n"));  // the query's new reference
     EXPECT_TRUE(Contains(lines, "TGleanerImpl 2<\n"));
 
-    object->Release();
-    object = nullptr;
-    EXPECT_EQ(control->Release(), 0u);
-    control = nullptr;
+    EndControl();
     lines = trace.Take();
     EXPECT_TRUE(Contains(lines, "TGleanerImpl 0<\n"));
     EXPECT_TRUE(Contains(lines, "Control Destroyed\n"));

@@ -13,9 +13,11 @@
 #include "fake_container.h"
 #include "gleaner_server_fixture.h"
 #include "testing/debug_output.h"
+#include "testing/memory_canvas.h"
 
 using namespace gleaner_test;
 using suite::testing::ClipboardScope;
+using suite::testing::MemoryCanvas;
 
 namespace {
 
@@ -48,34 +50,6 @@ protected:
     }
     IGleaner* control = nullptr;
     CallLog log;
-};
-
-// Draws the control's view into a white memory bitmap and reads it back.
-struct Canvas {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ old;
-    int width, height;
-    Canvas(int w, int h) : width(w), height(h) {
-        HDC screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, w, h);
-        ReleaseDC(nullptr, screen);
-        old = SelectObject(dc, bitmap);
-        RECT all = {0, 0, w, h};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    int Count(COLORREF colour, RECT area) const {
-        int n = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x) n += GetPixel(dc, x, y) == colour;
-        return n;
-    }
 };
 
 }  // namespace
@@ -391,7 +365,7 @@ TEST_F(GleanerControlTest, DrawsThePictureStretchedOverTheWholeBounds) {
         ASSERT_EQ(control->GrabFromClipboard(), S_OK);
     }
     IViewObject* view = As<IViewObject>(IID_IViewObject);
-    Canvas canvas(100, 100);
+    MemoryCanvas canvas(100, 100);
     RECTL bounds = {10, 20, 50, 90};  // taller than wide: the picture is stretched
     suite::testing::DebugOutputCapture trace;
     ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.dc, &bounds,
@@ -399,15 +373,15 @@ TEST_F(GleanerControlTest, DrawsThePictureStretchedOverTheWholeBounds) {
               S_OK);
     auto lines = trace.Take();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "TGleanerImpl::OnDraw"), lines.end());
-    EXPECT_EQ(canvas.Count(RGB(255, 0, 0), RECT{10, 20, 50, 90}), 40 * 70);
-    EXPECT_EQ(canvas.Count(RGB(255, 0, 0), RECT{0, 0, 100, 100}), 40 * 70);
+    EXPECT_EQ(canvas.Read().Count(0xFF0000u, RECT{10, 20, 50, 90}), 40 * 70);
+    EXPECT_EQ(canvas.Read().Count(0xFF0000u, RECT{0, 0, 100, 100}), 40 * 70);
 
-    Canvas other(20, 20);
+    MemoryCanvas other(20, 20);
     RECTL all = {0, 0, 20, 20};
     EXPECT_EQ(view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, other.dc, &all, nullptr,
                          nullptr, 0),
               E_FAIL);
-    EXPECT_EQ(other.Count(RGB(255, 255, 255), RECT{0, 0, 20, 20}), 400);
+    EXPECT_EQ(other.Read().Count(0xFFFFFFu, RECT{0, 0, 20, 20}), 400);
 
     // Without a picture the control draws nothing, and that is no failure.
     ASSERT_EQ(control->put_Picture(nullptr), S_OK);
@@ -417,7 +391,7 @@ TEST_F(GleanerControlTest, DrawsThePictureStretchedOverTheWholeBounds) {
     EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, other.dc, &all, nullptr,
                          nullptr, 0),
               S_OK);
-    EXPECT_EQ(other.Count(RGB(255, 255, 255), RECT{0, 0, 20, 20}), 400);
+    EXPECT_EQ(other.Read().Count(0xFFFFFFu, RECT{0, 0, 20, 20}), 400);
     view->Release();
 }
 

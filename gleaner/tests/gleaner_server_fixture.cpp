@@ -2,28 +2,9 @@
 
 namespace gleaner_test {
 
-GleanerServer& Server() {
-    static GleanerServer server = [] {
-        GleanerServer s;
-        s.module = LoadLibraryA("Gleaner.dll");
-        if (s.module) {
-            s.getClassObject = reinterpret_cast<GetClassObjectFn>(
-                reinterpret_cast<void*>(GetProcAddress(s.module, "DllGetClassObject")));
-            s.canUnloadNow = reinterpret_cast<NoArgsFn>(
-                reinterpret_cast<void*>(GetProcAddress(s.module, "DllCanUnloadNow")));
-            s.registerServer = reinterpret_cast<NoArgsFn>(
-                reinterpret_cast<void*>(GetProcAddress(s.module, "DllRegisterServer")));
-            s.unregisterServer = reinterpret_cast<NoArgsFn>(
-                reinterpret_cast<void*>(GetProcAddress(s.module, "DllUnregisterServer")));
-        }
-        return s;
-    }();
+const GleanerServer& Server() {
+    static const GleanerServer server = suite::testing::LoadInProcessServer(L"Gleaner.dll");
     return server;
-}
-
-ULONG RefCount(IUnknown* object) {
-    object->AddRef();
-    return object->Release();
 }
 
 IGleaner* CreateGleaner(COLORREF colour, int width, int height) {
@@ -48,6 +29,33 @@ void GleanerTest::TearDown() {
     OleUninitialize();
     // Every test gives back every object it made.
     EXPECT_EQ(Server().canUnloadNow(), S_OK);
+}
+
+void GleanerObjectTest::SetUp() {
+    GleanerTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(CreateControl());
+}
+
+void GleanerObjectTest::TearDown() {
+    EndControl();
+    GleanerTest::TearDown();
+}
+
+void GleanerObjectTest::CreateControl(COLORREF colour, int width, int height) {
+    control = CreateGleaner(colour, width, height);
+    ASSERT_NE(control, nullptr);
+    object = Query<IOleObject>(control, IID_IOleObject);
+}
+
+void GleanerObjectTest::EndControl() {
+    if (object) {
+        object->Release();
+        object = nullptr;
+    }
+    if (control) {
+        EXPECT_EQ(control->Release(), 0u);
+        control = nullptr;
+    }
 }
 
 }  // namespace gleaner_test

@@ -2,8 +2,12 @@
 """Draws the control's icon (32x32) and toolbox bitmap (24x24), both
 16-colour, as a clipboard holding a small landscape picture. Run it again
 after changing the drawing; the outputs are kept in the repository."""
-import struct
 import pathlib
+import sys
+
+# The suite's one set of picture writers.
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools" / "assets"))
+import writers  # noqa: E402
 
 # The standard 16-colour palette, as (red, green, blue).
 PALETTE = [
@@ -42,57 +46,25 @@ def draw(size):
     return px
 
 
-def pixel_rows_4bpp(px, transparent_as):
-    """Bottom-up rows, 4 bits a pixel, each row padded to 4 bytes."""
-    size = len(px)
-    out = b""
-    for row in reversed(px):
-        nibbles = [transparent_as if c is None else c for c in row]
-        data = bytes((nibbles[i] << 4) | nibbles[i + 1] for i in range(0, size, 2))
-        out += data + b"\0" * (-len(data) % 4)
-    return out
-
-
-def mask_rows(px):
-    size = len(px)
-    out = b""
-    for row in reversed(px):
-        bits = 0
-        data = b""
-        for i, c in enumerate(row):
-            bits = (bits << 1) | (1 if c is None else 0)
-            if i % 8 == 7:
-                data += bytes([bits])
-                bits = 0
-        out += data + b"\0" * (-len(data) % 4)
-    return out
-
-
-def palette_bytes():
-    return b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
-
-
-def info_header(width, height):
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, 0, 0, 0, 16, 0)
+def filled(px, colour):
+    """The picture with its transparent pixels painted in one colour."""
+    return [[colour if c is TRANSPARENT else c for c in row] for row in px]
 
 
 def icon(size):
+    # Under the mask the transparent pixels are black, so they leave the
+    # screen as it was.
     px = draw(size)
-    image = (info_header(size, size * 2) + palette_bytes() +
-             pixel_rows_4bpp(px, BLACK) + mask_rows(px))
-    header = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), 6 + 16)
-    return header + entry + image
+    transparent = [[c is TRANSPARENT for c in row] for row in px]
+    return writers.ico([(filled(px, BLACK), PALETTE, transparent)])
 
 
 def bitmap(size):
     # Toolbox bitmaps show their lower-left pixel's colour as transparent:
     # the background is silver, like a toolbox.
-    px = draw(size)
-    bits = info_header(size, size) + palette_bytes() + pixel_rows_4bpp(px, SILVER)
-    return struct.pack("<2sIHHI", b"BM", 14 + len(bits), 0, 0, 14 + 40 + 64) + bits
+    return writers.bmp_indexed(filled(draw(size), SILVER), PALETTE, 4)
 
 
-here = pathlib.Path(__file__).parent
+here = pathlib.Path(__file__).resolve().parent
 (here / "snapview.ico").write_bytes(icon(32))
 (here / "toolbox.bmp").write_bytes(bitmap(24))

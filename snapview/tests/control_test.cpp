@@ -148,7 +148,7 @@ TEST_F(ControlTest, QueryInterfaceServesItsOwnObjectsAndHandsViewsToTheCache) {
     ASSERT_TRUE(clipboard.PutDib(MakeSolidDib(8, 8, RGB(0, 0, 255))));
     IUnknown* control = Create();
     ASSERT_TRUE(control);
-    EXPECT_EQ(RefCountOf(control), 1u);
+    EXPECT_EQ(RefCount(control), 1u);
 
     const IID* served[] = {&IID_IOleObject, &IID_IPersistStreamInit, &IID_IOleControl,
                            &IID_IOleInPlaceObject, &IID_IConnectionPointContainer, &IID_IDispatch,
@@ -157,7 +157,7 @@ TEST_F(ControlTest, QueryInterfaceServesItsOwnObjectsAndHandsViewsToTheCache) {
     for (const IID* iid : served) {
         IUnknown* part = nullptr;
         ASSERT_EQ(control->QueryInterface(*iid, reinterpret_cast<void**>(&part)), S_OK);
-        EXPECT_EQ(RefCountOf(control), 2u);  // every part counts on the control
+        EXPECT_EQ(RefCount(control), 2u);  // every part counts on the control
         IUnknown* identity = nullptr;
         ASSERT_EQ(part->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
         EXPECT_EQ(identity, control);
@@ -174,7 +174,7 @@ TEST_F(ControlTest, QueryInterfaceServesItsOwnObjectsAndHandsViewsToTheCache) {
     EXPECT_EQ(out, nullptr);
     EXPECT_EQ(control->QueryInterface(IID_IOleInPlaceActiveObject, &out), E_NOINTERFACE);
     EXPECT_EQ(control->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
-    EXPECT_EQ(RefCountOf(control), 1u);
+    EXPECT_EQ(RefCount(control), 1u);
     control->Release();
 }
 

@@ -50,6 +50,13 @@ protected:
                   S_OK);
         log.Clear();
     }
+    // Ends the control within the test, to see what it lets go of.
+    void EndControl() {
+        inPlace->Release();
+        inPlace = nullptr;
+        EXPECT_EQ(object->Release(), 0u);
+        object = nullptr;
+    }
 
     ClipboardScope clipboard;
     CallLog log;
@@ -210,10 +217,7 @@ TEST_F(EmbeddingTest, ClientSiteIsHeldUntilReplacedOrTheControlGoes) {
     ASSERT_EQ(object->SetClientSite(&other), S_OK);
     EXPECT_EQ(site.refs, 0);
     EXPECT_EQ(other.refs, 1);
-    inPlace->Release();
-    inPlace = nullptr;
-    EXPECT_EQ(object->Release(), 0u);
-    object = nullptr;
+    EndControl();
     EXPECT_EQ(other.refs, 0);
 }
 
@@ -275,10 +279,7 @@ TEST_F(EmbeddingTest, AdviseSinksGoToTheHolderAndAreNeverCalled) {
 
     // A sink still advised when the control goes is let go with it.
     ASSERT_EQ(object->Advise(&sink, &connection), S_OK);
-    inPlace->Release();
-    inPlace = nullptr;
-    EXPECT_EQ(object->Release(), 0u);
-    object = nullptr;
+    EndControl();
     EXPECT_EQ(sink.refs, 0);
 }
 

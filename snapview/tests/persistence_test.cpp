@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "control_fixture.h"
 #include "fakes.h"
 #include "snapview_library.h"
 #include "testing/clipboard.h"
@@ -16,29 +17,12 @@ using namespace snapview_test;
 using suite::testing::CallLog;
 using suite::testing::ClipboardScope;
 using suite::testing::DebugOutputCapture;
-using suite::testing::MakeSolidDib;
 using Lines = std::vector<std::string>;
 
 namespace {
 
-class PersistenceTest : public ::testing::Test {
+class PersistenceTest : public ControlFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(clipboard.PutDib(MakeSolidDib(8, 8, RGB(0, 0, 255))));
-        ASSERT_EQ(CreateControl(nullptr, IID_IUnknown, reinterpret_cast<void**>(&control)), S_OK);
-    }
-    void TearDown() override {
-        if (control) {
-            EXPECT_EQ(control->Release(), 0u);
-        }
-        EXPECT_EQ(Server().canUnloadNow(), S_OK);
-    }
-    template <typename T>
-    T* Get(REFIID iid) {
-        T* out = nullptr;
-        EXPECT_EQ(control->QueryInterface(iid, reinterpret_cast<void**>(&out)), S_OK);
-        return out;
-    }
     // Formats the cache holds, as the data object lists them.
     bool Holds(CLIPFORMAT format) {
         IDataObject* data = Get<IDataObject>(IID_IDataObject);
@@ -48,9 +32,16 @@ protected:
         data->Release();
         return hr == S_OK;
     }
-
-    ClipboardScope clipboard;
-    IUnknown* control = nullptr;
+    // The one connection point, found through the container, which is let
+    // go again: the point holds the control by itself.
+    IConnectionPoint* AdviseSinkPoint() {
+        IConnectionPointContainer* container =
+            Get<IConnectionPointContainer>(IID_IConnectionPointContainer);
+        IConnectionPoint* point = nullptr;
+        EXPECT_EQ(container->FindConnectionPoint(DIID_DISnapviewAdviseSink, &point), S_OK);
+        container->Release();
+        return point;
+    }
 };
 
 ULONGLONG StreamSize(IStream* stream) {
@@ -141,11 +132,8 @@ TEST_F(PersistenceTest, OneConnectionPointServesBothDispinterfaces) {
 }
 
 TEST_F(PersistenceTest, OneSinkAtATimeWithTheFixedCookie) {
-    IConnectionPointContainer* container =
-        Get<IConnectionPointContainer>(IID_IConnectionPointContainer);
-    IConnectionPoint* point = nullptr;
-    ASSERT_EQ(container->FindConnectionPoint(DIID_DISnapviewAdviseSink, &point), S_OK);
-    container->Release();
+    IConnectionPoint* point = AdviseSinkPoint();
+    ASSERT_NE(point, nullptr);
 
     CallLog log;
     FakeEventSink deaf(log, GUID_NULL);
@@ -188,11 +176,8 @@ TEST_F(PersistenceTest, OneSinkAtATimeWithTheFixedCookie) {
 }
 
 TEST_F(PersistenceTest, AHeldConnectionPointKeepsTheControlAlive) {
-    IConnectionPointContainer* container =
-        Get<IConnectionPointContainer>(IID_IConnectionPointContainer);
-    IConnectionPoint* point = nullptr;
-    ASSERT_EQ(container->FindConnectionPoint(DIID_DISnapviewAdviseSink, &point), S_OK);
-    container->Release();
+    IConnectionPoint* point = AdviseSinkPoint();
+    ASSERT_NE(point, nullptr);
     CallLog log;
     FakeEventSink sink(log, DIID_DISnapviewAdviseSink);
     DWORD cookie = 0;

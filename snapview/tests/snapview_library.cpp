@@ -7,17 +7,7 @@
 namespace snapview_test {
 
 const Library& Server() {
-    static Library library = [] {
-        Library l;
-        l.module = LoadLibraryW(L"Snapview.dll");
-        if (l.module) {
-            l.getClassObject = reinterpret_cast<GetClassObjectFunction>(
-                reinterpret_cast<void*>(GetProcAddress(l.module, "DllGetClassObject")));
-            l.canUnloadNow = reinterpret_cast<CanUnloadNowFunction>(
-                reinterpret_cast<void*>(GetProcAddress(l.module, "DllCanUnloadNow")));
-        }
-        return l;
-    }();
+    static const Library library = suite::testing::LoadInProcessServer(L"Snapview.dll");
     return library;
 }
 
@@ -38,11 +28,6 @@ HRESULT CreateControl(IUnknown* outer, REFIID riid, void** ppv) {
     HRESULT hr = factory->CreateInstance(outer, riid, ppv);
     factory->Release();
     return hr;
-}
-
-ULONG RefCountOf(IUnknown* object) {
-    object->AddRef();
-    return object->Release();
 }
 
 std::vector<std::string> Messages(const std::vector<std::string>& lines) {

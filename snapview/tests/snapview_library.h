@@ -8,17 +8,12 @@
 #include <vector>
 
 #include "SnapviewLibrary.h"
+#include "testing/in_process_server.h"
 
 namespace snapview_test {
 
-using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-using CanUnloadNowFunction = HRESULT(STDAPICALLTYPE*)();
-
-struct Library {
-    HMODULE module = nullptr;
-    GetClassObjectFunction getClassObject = nullptr;
-    CanUnloadNowFunction canUnloadNow = nullptr;
-};
+using Library = suite::testing::InProcessServer;
+using suite::testing::RefCount;
 
 // Loaded on first use and kept for the whole test run.
 const Library& Server();
@@ -27,9 +22,6 @@ const Library& Server();
 IClassFactory* Factory();
 // CreateInstance through a fresh factory (released again).
 HRESULT CreateControl(IUnknown* outer, REFIID riid, void** ppv);
-
-// The reference count an object reports after an AddRef/Release pair.
-ULONG RefCountOf(IUnknown* object);
 
 // Trace lines without their source line numbers: "MODULE: message". A
 // line of the wrong shape is kept whole, marked "malformed: ".

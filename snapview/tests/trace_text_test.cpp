@@ -13,16 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "control_fixture.h"
 #include "fakes.h"
 #include "snapview_library.h"
-#include "testing/clipboard.h"
 #include "testing/debug_output.h"
 
 using namespace snapview_test;
 using suite::testing::CallLog;
-using suite::testing::ClipboardScope;
 using suite::testing::DebugOutputCapture;
-using suite::testing::MakeSolidDib;
 
 namespace {
 
@@ -39,24 +37,8 @@ T** Out(void*& slot) {
     return reinterpret_cast<T**>(&slot);
 }
 
-class TraceTextTest : public ::testing::Test {
+class TraceTextTest : public ControlFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(clipboard.PutDib(MakeSolidDib(8, 8, RGB(0, 0, 255))));
-        ASSERT_EQ(CreateControl(nullptr, IID_IUnknown, reinterpret_cast<void**>(&control)), S_OK);
-    }
-    void TearDown() override {
-        if (control) {
-            EXPECT_EQ(control->Release(), 0u);
-        }
-        EXPECT_EQ(Server().canUnloadNow(), S_OK);
-    }
-    template <typename T>
-    T* Get(REFIID iid) {
-        T* out = nullptr;
-        EXPECT_EQ(control->QueryInterface(iid, reinterpret_cast<void**>(&out)), S_OK);
-        return out;
-    }
     // Each call on its own: its first line, and only one line of that text.
     static void ExpectAnnounced(const std::string& prefix, const std::vector<Announced>& calls) {
         for (const Announced& each : calls) {
@@ -69,9 +51,6 @@ protected:
             EXPECT_EQ(std::count(messages.begin(), messages.end(), expected), 1) << expected;
         }
     }
-
-    ClipboardScope clipboard;
-    IUnknown* control = nullptr;
 };
 
 }  // namespace

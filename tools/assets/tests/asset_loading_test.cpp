@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "testing/screenshot.h"
+#include "testing/memory_canvas.h"
 
 namespace {
 
@@ -30,29 +30,6 @@ HANDLE LoadBitmapFile(const char* relative) {
     return LoadImageW(nullptr, AssetPath(relative).c_str(), IMAGE_BITMAP, 0, 0,
                       LR_LOADFROMFILE | LR_CREATEDIBSECTION);
 }
-
-// A white canvas to draw on, read back with the shared capture helper.
-struct Canvas {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ previous;
-    int width, height;
-    Canvas(int w, int h) : width(w), height(h) {
-        HDC screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, w, h);
-        ReleaseDC(nullptr, screen);
-        previous = SelectObject(dc, bitmap);
-        RECT all{0, 0, w, h};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    ~Canvas() {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    suite::testing::Image Read() const { return suite::testing::CaptureDC(dc, width, height); }
-};
 
 TEST(AssetLoading, BitmapsLoadWithTheirSizesAndDepths) {
     struct { const char* file; int width, height, bits; } cases[] = {
@@ -88,7 +65,7 @@ TEST(AssetLoading, ImageListDrawsOnlyTheMonster) {
     }
     EXPECT_EQ(ImageList_GetImageCount(list), 4);
 
-    Canvas canvas(256, 64);
+    suite::testing::MemoryCanvas canvas(256, 64);
     for (int frame = 0; frame < 4; ++frame)
         ASSERT_TRUE(ImageList_Draw(list, frame, canvas.dc, frame * 64, 0, ILD_NORMAL));
     auto shot = canvas.Read();
@@ -117,7 +94,7 @@ TEST(AssetLoading, IconHasBothSizesAndATransparentCorner) {
         DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
 
-        Canvas canvas(size, size);
+        suite::testing::MemoryCanvas canvas(size, size);
         ASSERT_TRUE(DrawIconEx(canvas.dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL));
         auto shot = canvas.Read();
         EXPECT_EQ(shot.At(0, size - 1), 0x00FFFFFFu) << size;
