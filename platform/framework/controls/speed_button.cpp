@@ -5,20 +5,6 @@
 #include "framework/classes/published.h"
 #include "framework/controls/win_control.h"
 
-namespace {
-
-// A glyph is streamed as one binary value, "Glyph.Data": the bitmap file.
-class TGlyphBitmap : public TBitmap {
-public:
-    void DefineProperties(TFiler& filer) override {
-        filer.DefineBinaryProperty(
-            "Data", [this](const TBytes& bytes) { LoadFromBytes(bytes); }, [this] { return SaveToBytes(); },
-            !Empty());
-    }
-};
-
-}  // namespace
-
 const TClassInfo& TSpeedButton::StaticClass() {
     static const TClassInfo info =
         TClassBuilder<TSpeedButton>::Creatable("TSpeedButton", TGraphicControl::StaticClass(), [](auto& c) {
@@ -38,7 +24,7 @@ const TClassInfo& TSpeedButton::StaticClass() {
 }
 
 TSpeedButton::TSpeedButton(TComponent* owner)
-    : TGraphicControl(owner), FGlyph(std::make_unique<TGlyphBitmap>()) {
+    : TGraphicControl(owner), FGlyph(std::make_unique<TBitmap>()) {
     FGlyph->OnChange = TNotifyEvent(this, &TSpeedButton::GlyphChanged);
     SetBounds(FLeft, FTop, 23, 22);
 }
