@@ -1,7 +1,5 @@
 #include "framework/controls/speed_button.h"
 
-#include <windowsx.h>
-
 #include "framework/classes/published.h"
 #include "framework/controls/win_control.h"
 
@@ -104,18 +102,6 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
         Invalidate();
     }
     TGraphicControl::MouseUp(button, shift, x, y);
-}
-
-// Only a release that ends a press on the button clicks it. A window
-// that appears or moves under a held button (the menu in front again when
-// the game hides mid-shot) must not take the release for a click.
-void TSpeedButton::Dispatch(void* message) {
-    auto& m = *static_cast<TMessage*>(message);
-    if (m.Msg == WM_LBUTTONUP && !FPressed) {
-        MouseUp(mbLeft, ShiftFromKeys(m.WParam), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
-        return;
-    }
-    TGraphicControl::Dispatch(message);
 }
 
 void TSpeedButton::MouseEnter() {
