@@ -52,6 +52,9 @@ TEST(LumoraForm, TheResourceSetsUpFormAndComponentWhichTakesTheDisplayBeforeTheF
     EXPECT_EQ(ddc->Width(), 800);
     EXPECT_EQ(ddc->Height(), 600);
     EXPECT_EQ(ddc->ColorDepth(), 8);
+    EXPECT_TRUE(ddc->DesignInfo().Placed);
+    EXPECT_EQ(ddc->DesignInfo().Left, 136);
+    EXPECT_EQ(ddc->DesignInfo().Top, 112);
     TBitmap* background = ddc->GetBackgroundBitmap();
     EXPECT_EQ(background->Width(), 622);
     EXPECT_EQ(background->Height(), 447);

@@ -137,3 +137,13 @@ std::vector<TComponent*> TComponent::GetChildren(TComponent*) const { return {};
 void TComponent::SetChildParent(TComponent*) {}
 
 AnsiString TComponent::GetNamePath() const { return FName.empty() ? ClassName() : FName; }
+
+void TComponent::SetDesignLeft(int left) {
+    FDesignInfo.Left = left;
+    FDesignInfo.Placed = true;
+}
+
+void TComponent::SetDesignTop(int top) {
+    FDesignInfo.Top = top;
+    FDesignInfo.Placed = true;
+}

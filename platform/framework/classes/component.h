@@ -13,6 +13,15 @@ enum TComponentStateFlag : uint16_t {
 };
 using TComponentState = uint16_t;
 
+// Where a form designer shows a component that is not a control. Only
+// the form files keep it, so that reading and writing a form leaves the
+// component where the designer put it.
+struct TDesignInfo {
+    int Left = 0;
+    int Top = 0;
+    bool Placed = false;  // false: never given, and not written
+};
+
 class TComponent : public TPersistent {
     FRAME_CLASS(TComponent, TPersistent)
 public:
@@ -60,6 +69,10 @@ public:
 
     AnsiString GetNamePath() const override;
 
+    const TDesignInfo& DesignInfo() const { return FDesignInfo; }
+    void SetDesignLeft(int left);
+    void SetDesignTop(int top);
+
 protected:
     virtual void Notification(TComponent* component, TOperation operation);
     void SetState(TComponentStateFlag flag, bool on);
@@ -75,4 +88,5 @@ private:
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
     TComponentState FComponentState = 0;
+    TDesignInfo FDesignInfo;
 };

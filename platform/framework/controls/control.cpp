@@ -232,13 +232,22 @@ void TControl::Dispatch(void* message) {
     int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
     TShiftState shift = ShiftFromKeys(m.WParam);
     switch (m.Msg) {
-    case WM_LBUTTONDOWN: MouseDown(mbLeft, shift, x, y); break;
+    case WM_LBUTTONDOWN:
+        FClickPressed = true;
+        MouseDown(mbLeft, shift, x, y);
+        break;
     case WM_RBUTTONDOWN: MouseDown(mbRight, shift, x, y); break;
     case WM_MBUTTONDOWN: MouseDown(mbMiddle, shift, x, y); break;
-    case WM_LBUTTONUP:
+    case WM_LBUTTONUP: {
+        // A release only ends a press that began here: one whose press fell
+        // on another control or window (this one appeared or moved under a
+        // held button) is no click.
+        bool pressedHere = FClickPressed;
+        FClickPressed = false;
         MouseUp(mbLeft, shift, x, y);
-        if (x >= 0 && y >= 0 && x < FWidth && y < FHeight) Click();
+        if (pressedHere && x >= 0 && y >= 0 && x < FWidth && y < FHeight) Click();
         break;
+    }
     case WM_RBUTTONUP: MouseUp(mbRight, shift, x, y); break;
     case WM_MBUTTONUP: MouseUp(mbMiddle, shift, x, y); break;
     case WM_MOUSEMOVE: MouseMove(shift, x, y); break;

@@ -103,6 +103,9 @@ public:
     // The pointer came over the control or left it (flat buttons light up).
     virtual void MouseEnter() { OnMouseEnter(this); }
     virtual void MouseLeave() { OnMouseLeave(this); }
+    // The press that would make the next release a click no longer counts
+    // (the parent lost the mouse capture in between).
+    void CancelClick() { FClickPressed = false; }
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
 
@@ -135,6 +138,7 @@ protected:
 private:
     void FontObjectChanged(TObject* sender);
     bool FAdoptingFont = false;
+    bool FClickPressed = false;  // the left button went down on this control
 };
 
 TShiftState ShiftFromKeys(WPARAM keys);

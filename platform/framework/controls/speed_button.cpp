@@ -1,23 +1,7 @@
 #include "framework/controls/speed_button.h"
 
-#include <windowsx.h>
-
 #include "framework/classes/published.h"
 #include "framework/controls/win_control.h"
-
-namespace {
-
-// A glyph is streamed as one binary value, "Glyph.Data": the bitmap file.
-class TGlyphBitmap : public TBitmap {
-public:
-    void DefineProperties(TFiler& filer) override {
-        filer.DefineBinaryProperty(
-            "Data", [this](const TBytes& bytes) { LoadFromBytes(bytes); }, [this] { return SaveToBytes(); },
-            !Empty());
-    }
-};
-
-}  // namespace
 
 const TClassInfo& TSpeedButton::StaticClass() {
     static const TClassInfo info =
@@ -38,7 +22,7 @@ const TClassInfo& TSpeedButton::StaticClass() {
 }
 
 TSpeedButton::TSpeedButton(TComponent* owner)
-    : TGraphicControl(owner), FGlyph(std::make_unique<TGlyphBitmap>()) {
+    : TGraphicControl(owner), FGlyph(std::make_unique<TBitmap>()) {
     FGlyph->OnChange = TNotifyEvent(this, &TSpeedButton::GlyphChanged);
     SetBounds(FLeft, FTop, 23, 22);
 }
@@ -118,18 +102,6 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
         Invalidate();
     }
     TGraphicControl::MouseUp(button, shift, x, y);
-}
-
-// Only a release that ends a press on the button clicks it. A window
-// that appears or moves under a held button (the menu in front again when
-// the game hides mid-shot) must not take the release for a click.
-void TSpeedButton::Dispatch(void* message) {
-    auto& m = *static_cast<TMessage*>(message);
-    if (m.Msg == WM_LBUTTONUP && !FPressed) {
-        MouseUp(mbLeft, ShiftFromKeys(m.WParam), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
-        return;
-    }
-    TGraphicControl::Dispatch(message);
 }
 
 void TSpeedButton::MouseEnter() {

@@ -38,7 +38,6 @@ public:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseEnter() override;
     void MouseLeave() override;
-    void Dispatch(void* message) override;
 
 protected:
     void Paint() override;

@@ -404,7 +404,10 @@ void TWinControl::Dispatch(void* message) {
         SetHoverControl(nullptr);
         return;
     case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(m.LParam) != FHandle) FMouseControl = nullptr;
+        if (reinterpret_cast<HWND>(m.LParam) != FHandle) {
+            if (FMouseControl) FMouseControl->CancelClick();
+            FMouseControl = nullptr;
+        }
         break;
     case WM_SETCURSOR:
         if (SetCursorFromControl(m)) return;

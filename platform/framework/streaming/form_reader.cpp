@@ -1,5 +1,6 @@
 #include "framework/streaming/form_reader.h"
 
+#include <cstdint>
 #include <functional>
 
 #include "framework/classes/class_registry.h"
@@ -118,7 +119,8 @@ private:
         }
     }
 
-    void ReadItem(TObject* instance, const TFormItem& item, const AnsiString& label) {
+    void ReadItem(TComponent* component, const TFormItem& item, const AnsiString& label) {
+        TObject* instance = component;
         // Walk the dotted path down through owned sub-objects.
         AnsiString path = item.path;
         size_t dot;
@@ -153,7 +155,23 @@ private:
                 return;
             }
         }
+        if (instance == component && ReadDesignPosition(*component, item, path, label)) return;
         Fail(item.line, label, instance->ClassName() + " has no property " + path);
+    }
+
+    // Left and Top of a component without such properties of its own
+    // (anything but a control) are its place in the form designer.
+    bool ReadDesignPosition(TComponent& component, const TFormItem& item, const AnsiString& path,
+                            const AnsiString& label) {
+        bool left = SameText(path, "Left");
+        if (!left && !SameText(path, "Top")) return false;
+        if (item.value.kind != TFormValue::Integer) Fail(item.line, label, "a number expected for a design position");
+        if (item.value.integer < INT32_MIN || item.value.integer > INT32_MAX)
+            Fail(item.line, label, Format("value %lld out of range", static_cast<long long>(item.value.integer)));
+        int value = static_cast<int>(item.value.integer);
+        if (left) component.SetDesignLeft(value);
+        else component.SetDesignTop(value);
+        return true;
     }
 
     void SetProperty(TObject* instance, const TPropInfo& p, const TFormItem& item, const AnsiString& label) {

@@ -1,5 +1,7 @@
 #include "framework/streaming/form_writer.h"
 
+#include <utility>
+
 #include "framework/classes/strings.h"
 #include "framework/streaming/form_text.h"
 
@@ -40,11 +42,27 @@ public:
         node->className = component->ClassName();
         node->name = component->Name();
         WriteProperties(*node, component, "");
+        WriteDesignPosition(*node, *component);
         for (TComponent* child : component->GetChildren(FRoot)) node->children.push_back(Node(child));
         return node;
     }
 
 private:
+    // A control's own Left and Top are its position; anything else keeps
+    // its designer position under the same names.
+    static void WriteDesignPosition(TFormNode& node, const TComponent& component) {
+        const TDesignInfo& info = component.DesignInfo();
+        if (!info.Placed || component.ClassType().FindProperty("Left") || component.ClassType().FindProperty("Top"))
+            return;
+        for (auto [name, value] : {std::pair{"Left", info.Left}, std::pair{"Top", info.Top}}) {
+            TFormItem item;
+            item.path = name;
+            item.value.kind = TFormValue::Integer;
+            item.value.integer = value;
+            node.items.push_back(std::move(item));
+        }
+    }
+
     void WriteProperties(TFormNode& node, TObject* instance, const AnsiString& prefix) {
         for (const TPropInfo* p : instance->ClassType().Properties()) {
             if (!p->IsStored(instance)) continue;

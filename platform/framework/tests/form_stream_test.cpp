@@ -163,6 +163,34 @@ TEST_F(FormStream, FaultsNameTheResourceTheLineAndTheItem) {
               "TSAMPLEROOT(3): First.Font.Height.X: TFont has no sub-object Height");
 }
 
+TEST_F(FormStream, AComponentThatIsNoControlKeepsItsDesignPosition) {
+    TSampleRoot root(nullptr);
+    ReadFormText(&root, "TSampleRoot R {\n TSampleItem First {\n Count = 2\n Left = 136\n Top = -4\n }\n"
+                        " TSampleItem Second { }\n}", "TSAMPLEROOT");
+    ASSERT_NE(root.First, nullptr);
+    EXPECT_TRUE(root.First->DesignInfo().Placed);
+    EXPECT_EQ(root.First->DesignInfo().Left, 136);
+    EXPECT_EQ(root.First->DesignInfo().Top, -4);
+    EXPECT_FALSE(root.Second->DesignInfo().Placed);
+
+    AnsiString written = WriteFormText(&root);
+    EXPECT_NE(written.find("Left = 136"), AnsiString::npos) << written;
+    EXPECT_EQ(written.find("Left", written.find("Second")), AnsiString::npos) << "an unplaced one writes none";
+    TSampleRoot copy(nullptr);
+    ReadFormText(&copy, written, "TSAMPLEROOT");
+    EXPECT_EQ(copy.First->DesignInfo().Left, 136);
+    EXPECT_EQ(copy.First->DesignInfo().Top, -4);
+    EXPECT_EQ(WriteFormText(&copy), written);
+
+    // Only Left and Top, and only numbers; anything else is still unknown.
+    EXPECT_EQ(ReadError("TSampleRoot R {\n TSampleItem First {\n Width = 10\n }\n}"),
+              "TSAMPLEROOT(3): First.Width: TSampleItem has no property Width");
+    EXPECT_EQ(ReadError("TSampleRoot R {\n TSampleItem First {\n Top = near\n }\n}"),
+              "TSAMPLEROOT(3): First.Top: a number expected for a design position");
+    EXPECT_EQ(ReadError("TSampleRoot R {\n TSampleItem First {\n Font.Left = 1\n }\n}"),
+              "TSAMPLEROOT(3): First.Font.Left: TFont has no property Left");
+}
+
 TEST_F(FormStream, AFailedReadLeavesNoComponentAndNoFieldBehind) {
     // Checked inside ReadError for every fault; here with a later fault
     // after components were already made.

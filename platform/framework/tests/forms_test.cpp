@@ -105,11 +105,28 @@ TEST_F(Forms, ThePointerEntersAndLeavesGraphicControls) {
                                                     "enter Front", "leave Front"}));
 }
 
-TEST_F(Forms, AClickIsAPressAndAReleaseInsideTheSameControl) {
+TEST_F(Forms, AClickIsAPressAndAReleaseOnTheSameControl) {
     Probe->Show();
     SendMessageA(Probe->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
     SendMessageA(Probe->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(150, 20));  // released elsewhere
     EXPECT_TRUE(Probe->Clicks.empty());
+
+    // Released over a control or the form after a press somewhere else
+    // (another window, or this one came under a held button).
+    SendMessageA(Probe->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(15, 15));
+    SendMessageA(Probe->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(150, 20));
+    EXPECT_TRUE(Probe->Clicks.empty());
+
+    // A press whose window lost the mouse before the release.
+    SendMessageA(Probe->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
+    ASSERT_EQ(GetCapture(), Probe->Handle());
+    ReleaseCapture();
+    SendMessageA(Probe->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(15, 15));
+    EXPECT_TRUE(Probe->Clicks.empty());
+
+    ClickAt(15, 15);
+    ClickAt(150, 20);
+    EXPECT_EQ(Probe->Clicks, (std::vector<AnsiString>{"back", "form"}));
 }
 
 TEST_F(Forms, TypedCharactersReachOnKeyPress) {
