@@ -13,6 +13,18 @@ void TControlCanvas::Attach(HDC dc) {
 
 void TControlCanvas::Detach() { SetHandle(nullptr); }
 
+void TControlCanvas::PaintOn(HDC dc, const TFont* font, const std::function<void()>& paint) {
+    Font()->Assign(font);
+    Attach(dc);
+    try {
+        paint();
+    } catch (...) {
+        Detach();
+        throw;
+    }
+    Detach();
+}
+
 void TControlCanvas::CreateHandle() {
     HWND window = nullptr;
     bool own = false;

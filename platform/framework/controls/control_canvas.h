@@ -4,6 +4,8 @@
 // clipped to the control) and gives it back at the next paint or when the
 // control goes.
 #pragma once
+#include <functional>
+
 #include "framework/graphics/canvas.h"
 
 class TControl;
@@ -15,6 +17,9 @@ public:
     // Draw on dc (a paint context) until Detach.
     void Attach(HDC dc);
     void Detach();
+    // Runs paint with the canvas on dc in the control's font, and detaches
+    // again even when paint throws.
+    void PaintOn(HDC dc, const TFont* font, const std::function<void()>& paint);
     // Gives back a context the canvas took for itself.
     void FreeHandle() override;
 

@@ -10,17 +10,7 @@ const TClassInfo& TGraphicControl::StaticClass() {
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), FCanvas(std::make_unique<TControlCanvas>(this)) {}
 TGraphicControl::~TGraphicControl() = default;
 
-void TGraphicControl::PaintOn(HDC dc) {
-    FCanvas->Font()->Assign(FFont.get());
-    FCanvas->Attach(dc);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->Detach();
-        throw;
-    }
-    FCanvas->Detach();
-}
+void TGraphicControl::PaintOn(HDC dc) { FCanvas->PaintOn(dc, FFont.get(), [this] { Paint(); }); }
 
 void TGraphicControl::Paint() {}
 
@@ -32,17 +22,7 @@ const TClassInfo& TCustomControl::StaticClass() {
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), FCanvas(std::make_unique<TControlCanvas>(this)) {}
 TCustomControl::~TCustomControl() = default;
 
-void TCustomControl::PaintWindow(HDC dc) {
-    FCanvas->Font()->Assign(FFont.get());
-    FCanvas->Attach(dc);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->Detach();
-        throw;
-    }
-    FCanvas->Detach();
-}
+void TCustomControl::PaintWindow(HDC dc) { FCanvas->PaintOn(dc, FFont.get(), [this] { Paint(); }); }
 
 void TCustomControl::Paint() {}
 
