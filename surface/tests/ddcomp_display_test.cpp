@@ -18,13 +18,6 @@ using namespace surface_testing;
 
 namespace {
 
-DEVMODEA CurrentMode() {
-    DEVMODEA mode{};
-    mode.dmSize = sizeof mode;
-    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
-    return mode;
-}
-
 // Beeps the component asks for, passed on to the system.
 std::vector<UINT> beeps;
 void* systemBeep = nullptr;

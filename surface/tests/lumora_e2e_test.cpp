@@ -16,13 +16,6 @@ using suite::testing::Image;
 
 namespace {
 
-DEVMODEA CurrentMode() {
-    DEVMODEA mode{};
-    mode.dmSize = sizeof mode;
-    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
-    return mode;
-}
-
 // The asset stretched to the screen the way the program stretches it.
 Image ExpectedScreen() {
     TBitmap background;

@@ -12,13 +12,6 @@ using namespace surface_testing;
 
 namespace {
 
-DEVMODEA CurrentMode() {
-    DEVMODEA mode{};
-    mode.dmSize = sizeof mode;
-    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
-    return mode;
-}
-
 TEST(LumoraForm, TheResourceSetsUpFormAndComponentWhichTakesTheDisplayBeforeTheFormShows) {
     if (!InsideTestDesktop()) {
         EXPECT_EQ(RunThisTestInDesktop(), 0u);

@@ -156,4 +156,11 @@ std::string BesideThisProgram(const char* name) {
     return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
+DEVMODEA CurrentMode() {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+    return mode;
+}
+
 }  // namespace surface_testing

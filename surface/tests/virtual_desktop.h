@@ -29,4 +29,8 @@ DWORD RunThisTestInDesktop(const char* missingDll = nullptr, const char* missing
 // A file beside the test program.
 std::string BesideThisProgram(const char* name);
 
+// The display mode as this process sees it (Wine reports the colour depth
+// per process).
+DEVMODEA CurrentMode();
+
 }  // namespace surface_testing
