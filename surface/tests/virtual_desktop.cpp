@@ -107,13 +107,6 @@ const bool restoringScreen = [] {
     ExitProcess(ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL ? 0 : 1);
 }();
 
-DEVMODEA CurrentMode() {
-    DEVMODEA mode{};
-    mode.dmSize = sizeof mode;
-    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
-    return mode;
-}
-
 }  // namespace
 
 DWORD RunThisTestInDesktop(const char* missingDll, const char* missingIn, DWORD timeoutMs) {
