@@ -27,36 +27,61 @@ function(suite_test name)
                        FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\];Unhandled exception;Unhandled page fault;did not end within")
 endfunction()
 
-# suite_typelib(<target> <idl> [<output-name>])
+# suite_typelib(<target> <idl> [REPAIR_LIBID {guid} [REPAIR version:I:M.m ...]])
 # Compiles IDL to a type library with widl and adds it to <target>'s
 # dependencies; the .tlb lands beside the target's other generated files,
 # so a resource script can embed it as TYPELIB 1.  Also generates the
 # header and the identifiers (<name>.h, <name>_i.c) for C++ code.
-find_program(WIDL NAMES i686-w64-mingw32-widl widl)
+# REPAIR_LIBID puts back what widl 7 damages in a library holding both a
+# dispinterface and a dual interface (its LIBID), with the type versions
+# it cannot express (tools/typelib/repair_typelib.py).
+find_program(WIDL NAMES ${MINGW_PREFIX}-widl i686-w64-mingw32-widl widl)
+find_program(SUITE_PYTHON3 python3 REQUIRED)
 set(SUITE_IDL_DIR ${CMAKE_SOURCE_DIR}/platform/idl)
-set(SUITE_STDOLE_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
+set(SUITE_TYPELIB_REPAIR ${CMAKE_SOURCE_DIR}/tools/typelib/repair_typelib.py)
+# Type libraries are made for the architecture being built: SYS_WIN32 and
+# registered under "win32" on x86, SYS_WIN64 and "win64" on x64.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(SUITE_WIDL_ARCH -m64 --win64)
+  set(SUITE_STDOLE_DIR /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+else()
+  set(SUITE_WIDL_ARCH -m32 --win32)
+  set(SUITE_STDOLE_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
+endif()
 function(suite_typelib target idl)
+  cmake_parse_arguments(L "" "REPAIR_LIBID" "REPAIR" ${ARGN})
   get_filename_component(base ${idl} NAME_WE)
   get_filename_component(idl_abs ${idl} ABSOLUTE)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${base})
+  set(widl ${WIDL} ${SUITE_WIDL_ARCH} -I ${SUITE_IDL_DIR} -I ${CMAKE_CURRENT_SOURCE_DIR}
+           -L ${SUITE_STDOLE_DIR})
+  if(L_REPAIR_LIBID)
+    set(make_tlb
+      COMMAND ${widl} -t -o ${out}.widl.tlb ${idl_abs}
+      COMMAND ${SUITE_PYTHON3} ${SUITE_TYPELIB_REPAIR} ${out}.widl.tlb ${out}.tlb
+              ${L_REPAIR_LIBID} ${L_REPAIR})
+  else()
+    set(make_tlb COMMAND ${widl} -t -o ${out}.tlb ${idl_abs})
+  endif()
   add_custom_command(
     OUTPUT ${out}.tlb ${out}.h ${out}_i.c
-    COMMAND ${WIDL} -m32 --win32 -I ${SUITE_IDL_DIR} -I ${CMAKE_CURRENT_SOURCE_DIR}
-            -L ${SUITE_STDOLE_DIR}
-            -t -o ${out}.tlb ${idl_abs}
-    COMMAND ${WIDL} -m32 --win32 -I ${SUITE_IDL_DIR} -I ${CMAKE_CURRENT_SOURCE_DIR}
-            -L ${SUITE_STDOLE_DIR}
-            -h -o ${out}.h ${idl_abs}
-    COMMAND ${WIDL} -m32 --win32 -I ${SUITE_IDL_DIR} -I ${CMAKE_CURRENT_SOURCE_DIR}
-            -L ${SUITE_STDOLE_DIR}
-            -u -o ${out}_i.c ${idl_abs}
-    DEPENDS ${idl_abs} ${SUITE_IDL_DIR}/suite_base.idl
+    ${make_tlb}
+    COMMAND ${widl} -h -o ${out}.h ${idl_abs}
+    COMMAND ${widl} -u -o ${out}_i.c ${idl_abs}
+    DEPENDS ${idl_abs} ${SUITE_IDL_DIR}/suite_base.idl ${SUITE_TYPELIB_REPAIR}
     COMMENT "Compiling type library ${base}.tlb"
     VERBATIM)
   target_sources(${target} PRIVATE ${out}.tlb ${out}.h ${out}_i.c)
   target_include_directories(${target} PRIVATE ${SUITE_IDL_DIR})
   target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
   set_source_files_properties(${out}.tlb PROPERTIES HEADER_FILE_ONLY ON)
+  # A resource script embedding the library is compiled after it is made.
+  get_target_property(sources ${target} SOURCES)
+  foreach(s ${sources})
+    if(s MATCHES "\\.rc$")
+      set_property(SOURCE ${s} APPEND PROPERTY OBJECT_DEPENDS ${out}.tlb)
+    endif()
+  endforeach()
 endfunction()
 
 # Copies data files (sounds, assets) next to the deliverables.
