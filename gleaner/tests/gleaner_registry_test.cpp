@@ -8,6 +8,7 @@
 #include <string>
 
 #include "gleaner_server_fixture.h"
+#include "testing/architecture.h"
 #include "testing/child_process.h"
 
 using namespace gleaner_test;
@@ -111,7 +112,7 @@ TEST_F(GleanerRegistryTest, RegisterTwiceThenUnregisterLeavesOneCopyThenNothing)
     // The type library stays registered, with the module's folder for help.
     const std::string library = "TypeLib\\{A33896F1-B98F-11D1-AB08-00C04FAD1EAD}\\1.0";
     const std::string module = ModulePath();
-    EXPECT_STRCASEEQ(Value(library + "\\409\\win32").c_str(), module.c_str());
+    EXPECT_STRCASEEQ(Value(library + "\\409\\" + kTypeLibPlatformKey).c_str(), module.c_str());
     EXPECT_STRCASEEQ(Value(library + "\\HELPDIR").c_str(),
                      module.substr(0, module.find_last_of("\\/")).c_str());
     // Unregistering what is not there is no failure.

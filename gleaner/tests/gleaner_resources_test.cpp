@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "gleaner_server_fixture.h"
+#include "testing/architecture.h"
 
 using namespace gleaner_test;
 
@@ -46,7 +47,7 @@ TEST_F(GleanerTest, TypeLibraryHoldsItsThreeTypesInOrder) {
     library->GetLibAttr(&attr);
     EXPECT_TRUE(IsEqualGUID(attr->guid, LIBID_GleanerLibrary));
     EXPECT_EQ(attr->lcid, 0x409u);
-    EXPECT_EQ(attr->syskind, SYS_WIN32);
+    EXPECT_EQ(attr->syskind, kBuildSysKind);
     EXPECT_EQ(attr->wMajorVerNum, 1);
     EXPECT_EQ(attr->wMinorVerNum, 0);
     library->ReleaseTLibAttr(attr);
@@ -79,7 +80,7 @@ TEST_F(GleanerTest, TypeLibraryHoldsItsThreeTypesInOrder) {
     ITypeInfo* vtable = nullptr;
     ASSERT_EQ(dual->GetRefTypeInfo(vtableHalf, &vtable), S_OK);
     TypeFacts v = Facts(vtable);
-    EXPECT_EQ(v.vtableBytes, 48);
+    EXPECT_EQ(v.vtableBytes, 12 * kVtableSlot);  // 48 bytes on x86
     EXPECT_EQ(v.flags & (TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION),
               TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION);
     struct Member {
@@ -87,11 +88,12 @@ TEST_F(GleanerTest, TypeLibraryHoldsItsThreeTypesInOrder) {
         INVOKEKIND kind;
         SHORT offset;
     };
-    const Member members[] = {{1, INVOKE_FUNC, 28},
-                              {DISPID_TEXT, INVOKE_PROPERTYGET, 32},
-                              {DISPID_TEXT, INVOKE_PROPERTYPUT, 36},
-                              {DISPID_PICTURE, INVOKE_PROPERTYGET, 40},
-                              {DISPID_PICTURE, INVOKE_PROPERTYPUT, 44}};
+    // Slots 7 to 11, after IDispatch's: offsets 28 to 44 on x86.
+    const Member members[] = {{1, INVOKE_FUNC, 7 * kVtableSlot},
+                              {DISPID_TEXT, INVOKE_PROPERTYGET, 8 * kVtableSlot},
+                              {DISPID_TEXT, INVOKE_PROPERTYPUT, 9 * kVtableSlot},
+                              {DISPID_PICTURE, INVOKE_PROPERTYGET, 10 * kVtableSlot},
+                              {DISPID_PICTURE, INVOKE_PROPERTYPUT, 11 * kVtableSlot}};
     ASSERT_EQ(v.functions, 5);
     for (UINT i = 0; i < 5; ++i) {
         vtable->GetFuncDesc(i, &fn);

@@ -17,6 +17,15 @@ constexpr wchar_t kShortName[] = L"Snapview";
 constexpr DWORD kMiscStatus = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE |
                               OLEMISC_INSIDEOUT | OLEMISC_ACTIVATEWHENVISIBLE |
                               OLEMISC_SETCLIENTSITEFIRST;
+// Type libraries are registered per platform: the 32-bit and the 64-bit
+// server each under their own key.
+#ifdef _WIN64
+constexpr SYSKIND kSysKind = SYS_WIN64;
+constexpr wchar_t kPlatformKey[] = L"win64";
+#else
+constexpr SYSKIND kSysKind = SYS_WIN32;
+constexpr wchar_t kPlatformKey[] = L"win32";
+#endif
 
 struct Entry {
     std::wstring key;    // below HKEY_CLASSES_ROOT
@@ -49,7 +58,7 @@ std::vector<Entry> Entries(const std::wstring& path) {
         {std::wstring(kVersionIndependentProgId) + L"\\CurVer", nullptr, kProgId},
         // The library is registered for US English; the control asks for
         // the neutral locale, which the runtime does not map to it.
-        {std::wstring(L"TypeLib\\") + kLibId + L"\\1.0\\0\\win32", nullptr, path},
+        {std::wstring(L"TypeLib\\") + kLibId + L"\\1.0\\0\\" + kPlatformKey, nullptr, path},
     };
 }
 
@@ -93,7 +102,7 @@ HRESULT Register(const std::wstring& libraryPath) {
 
 HRESULT Unregister() {
     // Also removes the interface entries the runtime wrote for the library.
-    UnRegisterTypeLib(kLibGuid, 1, 0, 0x0409, SYS_WIN32);
+    UnRegisterTypeLib(kLibGuid, 1, 0, 0x0409, kSysKind);
     DeleteTree(std::wstring(L"TypeLib\\") + kLibId);
     DeleteTree(std::wstring(L"CLSID\\") + kClsid);
     DeleteTree(kProgId);

@@ -21,6 +21,10 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
+// The frame information is 20 bytes in the 32-bit layout.
+static_assert(sizeof(void*) == 8 || sizeof(OLEINPLACEFRAMEINFO) == 20);
+const std::string kGetWindowContext = "GetWindowContext(cb=" + std::to_string(sizeof(OLEINPLACEFRAMEINFO)) + ")";
+
 class EmbeddingTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -80,7 +84,7 @@ TEST_F(EmbeddingTest, InPlaceActivationAsksTheSiteThenMakesTheWindowOnce) {
     DebugOutputCapture trace;
     EXPECT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, nullptr, nullptr), S_OK);
     EXPECT_CALLS(log, {"QueryInterface(IOleInPlaceSite)", "CanInPlaceActivate",
-                       "OnInPlaceActivate", "GetWindow", "GetWindowContext(cb=20)",
+                       "OnInPlaceActivate", "GetWindow", kGetWindowContext,
                        "ShowObject"});
     EXPECT_EQ(Messages(trace.Take()),
               (Lines{"IOLEOBJ: TImpIOleObject::DoVerb iVerb = -5",
@@ -359,7 +363,7 @@ TEST_F(EmbeddingTest, ActivationWithoutAWindowStillPlacesAndShowsAndSucceeds) {
                      "SNAPVIEW: TSnapview::InPlaceActivate",
                      "IIPOBJ: TImpIOleInPlaceObject::SetObjectRects"}));
     EXPECT_CALLS(log, {"QueryInterface(IOleInPlaceSite)", "CanInPlaceActivate",
-                       "OnInPlaceActivate", "GetWindow", "GetWindowContext(cb=20)",
+                       "OnInPlaceActivate", "GetWindow", kGetWindowContext,
                        "ShowObject"});
     HWND none = reinterpret_cast<HWND>(1);
     EXPECT_EQ(inPlace->GetWindow(&none), E_FAIL);

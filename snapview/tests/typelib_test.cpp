@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "snapview_library.h"
+#include "testing/architecture.h"
 
 using namespace snapview_test;
 
@@ -54,7 +55,7 @@ TEST_F(TypeLibTest, LibraryAndClassCarryTheirIdentity) {
     EXPECT_EQ(attr->wMajorVerNum, 1);
     EXPECT_EQ(attr->wMinorVerNum, 0);
     EXPECT_EQ(attr->lcid, 0x0409u);
-    EXPECT_EQ(attr->syskind, SYS_WIN32);
+    EXPECT_EQ(attr->syskind, kBuildSysKind);
     library->ReleaseTLibAttr(attr);
     BSTR help = nullptr;
     ASSERT_EQ(library->GetDocumentation(-1, nullptr, &help, nullptr, nullptr), S_OK);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "DDComp.h"
 #include "ddraw_entry.h"
@@ -17,6 +18,11 @@
 using namespace surface_testing;
 
 namespace {
+
+// The surface description is 108 bytes in the 32-bit layout; the 64-bit
+// build passes the platform's own size.
+static_assert(sizeof(void*) == 8 || sizeof(DDSURFACEDESC) == 108);
+const std::string kCreateSurface = "CreateSurface size " + std::to_string(sizeof(DDSURFACEDESC));
 
 // Beeps the component asks for, passed on to the system.
 std::vector<UINT> beeps;
@@ -187,7 +193,7 @@ TEST(DirectDrawComponentDisplay, SetUpAsksForTheModeAndSurfaceOfItsSettingsAndGi
             ASSERT_TRUE(component.Initialize());
             EXPECT_EQ(TakeDirectDrawCalls(),
                       (std::vector<std::string>{"SetCooperativeLevel 0x11", "SetDisplayMode 800 600 8",
-                                                "CreateSurface size 108 flags 0x21 caps 0x218 back 1"}));
+                                                kCreateSurface + " flags 0x21 caps 0x218 back 1"}));
             EXPECT_EQ(CooperatingWindow(), form.Handle());
         }
         EXPECT_EQ(TakeDirectDrawCalls(), (std::vector<std::string>{"RestoreDisplayMode", "SetCooperativeLevel 0x8"}));
@@ -196,7 +202,7 @@ TEST(DirectDrawComponentDisplay, SetUpAsksForTheModeAndSurfaceOfItsSettingsAndGi
             component.SetExclusive(false);
             ASSERT_TRUE(component.Initialize());
             EXPECT_EQ(TakeDirectDrawCalls(), (std::vector<std::string>{"SetCooperativeLevel 0x8",
-                                                                       "CreateSurface size 108 flags 0x1 caps 0x200 back 0"}));
+                                                                       kCreateSurface + " flags 0x1 caps 0x200 back 0"}));
         }
     }
     EXPECT_EQ(SurfacelessObjectsAlive(), 0);
