@@ -8,10 +8,14 @@ i386_packages=(
   libxcursor1:i386 libxcomposite1:i386 libxinerama1:i386 libxxf86vm1:i386
   libgl1:i386 libgl1-mesa-dri:i386 libodbc2:i386 libsqliteodbc:i386
 )
+# The 64-bit half: the x64 compilers, and what 64-bit Wine and 64-bit
+# programs' ODBC use on the host.
 host_packages=(
-  wine wine64 g++-mingw-w64-i686 mingw-w64-tools xvfb xauth x11-utils
-  cmake ninja-build fonts-wine unixodbc odbcinst googletest imagemagick
-  x11-apps xdotool python3
+  wine wine64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
+  xvfb xauth x11-utils cmake ninja-build fonts-wine unixodbc odbcinst
+  googletest imagemagick x11-apps xdotool python3
+  libxrandr2 libxfixes3 libxrender1 libxi6 libxcursor1 libxcomposite1
+  libxinerama1 libxxf86vm1 libgl1 libgl1-mesa-dri libodbc2 libsqliteodbc
 )
 
 missing=()
@@ -19,8 +23,18 @@ for p in "${host_packages[@]}" "${i386_packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 
+# Whether this kernel runs 32-bit programs decides which tests can run.
+report_host() {
+  if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    echo "setup: this host runs 32-bit and 64-bit programs (x86 and x64 tests)"
+  else
+    echo "setup: this kernel does not run 32-bit programs: only the x64 tests can run here"
+  fi
+}
+
 if [ ${#missing[@]} -eq 0 ]; then
   echo "setup: everything is installed"
+  report_host
   exit 0
 fi
 
@@ -42,3 +56,4 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 echo "setup: done"
+report_host

@@ -2,13 +2,66 @@
 # virtual display and the persistent wineserver. Source it, then call the
 # suite_* functions with the build folder.
 
+# The architecture a build folder was configured for (x86 or x64), as
+# CMake recorded it there.
+suite_build_arch() {
+  local build_dir=$1
+  cat "$build_dir/suite-arch.txt" 2>/dev/null || echo x86
+}
+
+# True when this host can execute the given architecture's Windows
+# programs. Some kernels run no 32-bit program at all, whatever is
+# installed; SUITE_X64_ONLY=1 takes that path on any host.
+suite_host_runs() {
+  case $1 in
+    x64) [ -x /usr/lib/wine/wine64 ] ;;
+    x86) [ -z "${SUITE_X64_ONLY:-}" ] && [ -x /usr/lib/wine/wine ] &&
+         /lib/ld-linux.so.2 --version >/dev/null 2>&1 ;;
+    *) return 1 ;;
+  esac
+}
+
+# Why an architecture cannot run here, in one line.
+suite_cannot_run_reason() {
+  case $1 in
+    x86) if [ -n "${SUITE_X64_ONLY:-}" ]; then echo "SUITE_X64_ONLY is set: 32-bit programs are not run"
+         else echo "this kernel does not run 32-bit programs"; fi ;;
+    *) echo "64-bit Wine (/usr/lib/wine/wine64) is not installed" ;;
+  esac
+}
+
+# Sets the prefix and the loader for a build folder. Debian's wine,
+# wineboot and regsvr32 launchers pick the 32-bit loader whenever it is
+# installed, even where the kernel cannot run it, so the loader is chosen
+# here and every Wine program is started through `suite_wine`.
 suite_wine_env() {
   local build_dir=$1
+  SUITE_ARCH=$(suite_build_arch "$build_dir")
+  export SUITE_ARCH
   export WINEPREFIX=${SUITE_WINEPREFIX:-$build_dir/wineprefix}
-  export WINEARCH=win32
+  if [ "$SUITE_ARCH" = x64 ]; then
+    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+  else
+    export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine
+  fi
   export WINEDEBUG=${WINEDEBUG:--all}
   # No desktop menus, no .NET or browser engine install prompts.
   export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;mshtml=d}
+}
+
+# Runs a Windows program (or a built-in one: wineboot, regedit, winepath,
+# regsvr32, cscript) with the loader of the current architecture.
+suite_wine() {
+  "$WINELOADER" "$@"
+}
+
+# Stops with a clear message when Wine cannot start here at all.
+suite_require_runnable() {
+  if ! suite_host_runs "$SUITE_ARCH"; then
+    echo "wine-run: cannot run $SUITE_ARCH programs: $(suite_cannot_run_reason "$SUITE_ARCH")" >&2
+    [ "$SUITE_ARCH" = x86 ] && echo "wine-run: use the x64 build (build/x64) on this host" >&2
+    return 1
+  fi
 }
 
 # Uses $DISPLAY when set; otherwise one Xvfb per build folder, started by
@@ -53,7 +106,12 @@ suite_ensure_prefix() {
   flock 9
   if [ ! -f "$WINEPREFIX/.suite-ready" ]; then
     rm -rf "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
+    if ! suite_wine wineboot -i >/dev/null 2>&1; then
+      echo "wine-run: Wine could not make the $SUITE_ARCH prefix $WINEPREFIX" \
+           "(try: WINEPREFIX=$WINEPREFIX $WINELOADER wineboot -i)" >&2
+      flock -u 9; exec 9>&-
+      return 1
+    fi
     local reg
     reg=$(mktemp --suffix=.reg)
     cat > "$reg" <<'REG'
@@ -71,7 +129,7 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Direct3D]
 "renderer"="gdi"
 REG
-    wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
+    suite_wine regedit /S "$(suite_wine winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
     rm -f "$reg"
     wineserver -w
     touch "$WINEPREFIX/.suite-ready"
