@@ -52,6 +52,22 @@ TEST(Packages, LoadRegisterUnloadAndLoadAgain) {
     }
 }
 
+TEST(Packages, ARegistrationThatFailsLeavesNothingBehind) {
+    suite::testing::DebugOutputCapture trace;
+    SetEnvironmentVariableA("TEST_PACKAGE_REFUSES", "1");
+    try {
+        LoadPackage(Package);
+        ADD_FAILURE() << "the package loaded";
+    } catch (const EPackageError& e) {
+        EXPECT_EQ(e.Message(), "Package frame_test_package.dll failed to load: the gadgets refuse");
+    }
+    SetEnvironmentVariableA("TEST_PACKAGE_REFUSES", nullptr);
+    EXPECT_EQ(trace.Take(), (Lines{"Gadgets initialized", "Plain initialized", "Plain finalized", "Gadgets finalized"}));
+    EXPECT_EQ(GetModuleHandleA(Package), nullptr);
+    EXPECT_EQ(GetClass("TGadget"), nullptr);
+    EXPECT_TRUE(PalettePage("Testing").empty());
+}
+
 TEST(Packages, WhatIsNoPackageIsRefused) {
     EXPECT_THROW(LoadPackage("no_such_package.dll"), EWin32Error);
     try {

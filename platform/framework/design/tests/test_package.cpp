@@ -60,6 +60,8 @@ void Register() {
     RegisterComponentEditor(TGadget::StaticClass(), ComponentEditorClass<TGadgetEditor>());
     RegisterComponentEditor(TTimer::StaticClass(), ComponentEditorClass<TTimerEditor>());
     RegisterPropertyEditor(TypeInfoOf<int>(), &TGadget::StaticClass(), "Size", PropertyEditorClass<TGadgetSizeProperty>());
+    // For the test of a failing registration.
+    if (GetEnvironmentVariableA("TEST_PACKAGE_REFUSES", nullptr, 0)) throw EComponentError("the gadgets refuse");
     OutputDebugStringA("Gadgets registered");
 }
 }  // namespace Gadgets
