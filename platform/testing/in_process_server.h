@@ -29,4 +29,13 @@ InProcessServer LoadInProcessServer(const wchar_t* file);
 // The object's reference count, read by an AddRef/Release pair.
 ULONG RefCount(IUnknown* object);
 
+// One of the object's interfaces with a reference the caller gives back,
+// or null when it offers none.
+template <class I>
+I* Query(IUnknown* object, REFIID iid) {
+    I* out = nullptr;
+    if (FAILED(object->QueryInterface(iid, reinterpret_cast<void**>(&out)))) return nullptr;
+    return out;
+}
+
 }  // namespace suite::testing
