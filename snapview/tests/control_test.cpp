@@ -1,21 +1,10 @@
 // The control object: its interfaces, its Title, what it takes from the
 // clipboard, and automation through the IDispatch it hands out.
-#include <windows.h>
-#include <ole2.h>
-
-#include <gtest/gtest.h>
-
-#include <vector>
+#include <algorithm>
 
 #include "snapview_library.h"
-#include "testing/clipboard.h"
-#include "testing/debug_output.h"
 
 using namespace snapview_test;
-using suite::testing::ClipboardScope;
-using suite::testing::DebugOutputCapture;
-using suite::testing::MakeSolidDib;
-using Lines = std::vector<std::string>;
 
 namespace {
 
