@@ -18,11 +18,6 @@ using suite::testing::InPlaceSiteKind;
 
 namespace {
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
 class GleanerActivationTest : public GleanerObjectTest {
 protected:
     // A control over a 30 by 10 red bitmap, which its window stretches.
@@ -30,13 +25,7 @@ protected:
         GleanerTest::SetUp();
         ASSERT_NO_FATAL_FAILURE(CreateControl(RGB(255, 0, 0), 30, 10));
     }
-    HWND ControlWindow() {
-        IOleWindow* window = Query<IOleWindow>(control, IID_IOleWindow);
-        HWND hwnd = nullptr;
-        window->GetWindow(&hwnd);
-        window->Release();
-        return hwnd;
-    }
+    HWND ControlWindow() { return suite::testing::ControlWindow(control); }
     void Activate(FakeSite& site) {
         ASSERT_EQ(object->SetClientSite(&site), S_OK);
         ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, site.window, nullptr),
@@ -65,7 +54,7 @@ TEST_F(GleanerActivationTest, ItsWindowPaintsThePictureStretchedAndRepaintsAGrab
     HWND window = ControlWindow();
     ASSERT_NE(window, nullptr);
     RedrawWindow(site.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
+    suite::testing::PumpMessages();
     suite::testing::Image shot = suite::testing::CaptureClientArea(window);
     shot.Save("gleaner_windowed.png");
     ASSERT_EQ(shot.width, 80);
@@ -73,7 +62,7 @@ TEST_F(GleanerActivationTest, ItsWindowPaintsThePictureStretchedAndRepaintsAGrab
 
     GrabGreen();
     UpdateWindow(window);
-    Pump();
+    suite::testing::PumpMessages();
     shot = suite::testing::CaptureClientArea(window);
     EXPECT_EQ(shot.Count(0x00FF00u, RECT{0, 0, 80, 40}), 80 * 40);
     EXPECT_CALLS(log, {});

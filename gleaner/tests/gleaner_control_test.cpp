@@ -45,9 +45,7 @@ protected:
     std::wstring Text() {
         BSTR text = nullptr;
         EXPECT_EQ(control->get_Text(&text), S_OK);
-        std::wstring out = text ? text : L"<null>";
-        SysFreeString(text);
-        return out;
+        return suite::testing::TakeString(text);
     }
     IGleaner* control = nullptr;
     suite::testing::CallLog log;

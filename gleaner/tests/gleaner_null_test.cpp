@@ -13,6 +13,11 @@ using suite::testing::NullCall;
 
 TEST_F(GleanerObjectTest, NullArgumentsAreRefusedAndChangeNothing) {
     suite::testing::NullSweep sweep;
+    sweep.answers = {
+        {"IObjectSafety::GetInterfaceSafetyOptions(supported)", E_POINTER},
+        {"IObjectSafety::GetInterfaceSafetyOptions(enabled)", E_POINTER},
+        {"IClassFactory::CreateInstance(object)", E_POINTER},
+    };
     sweep.own = {
         NullCall{&IID_IGleaner, "IGleaner::get_Text(value)",
                  [](void* on, auto&) { return static_cast<IGleaner*>(on)->get_Text(nullptr); }},

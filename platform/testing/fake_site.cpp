@@ -229,6 +229,23 @@ STDMETHODIMP FakeSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, 
     return DISP_E_MEMBERNOTFOUND;
 }
 
+HWND ControlWindow(IUnknown* control) {
+    IOleWindow* window = nullptr;
+    if (FAILED(control->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&window)))) return nullptr;
+    HWND hwnd = nullptr;
+    window->GetWindow(&hwnd);
+    window->Release();
+    return hwnd;
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
 VARIANT BoolVariant(bool value) {
     VARIANT v;
     V_VT(&v) = VT_BOOL;

@@ -142,4 +142,9 @@ private:
 VARIANT BoolVariant(bool value);
 VARIANT ColourVariant(OLE_COLOR colour);
 
+// The window the control shows itself in (IOleWindow), or null.
+HWND ControlWindow(IUnknown* control);
+// Runs the window messages waiting for this thread (paints, posted calls).
+void PumpMessages();
+
 }  // namespace suite::testing

@@ -38,7 +38,24 @@ std::string SnapviewState(IUnknown* control) {
 TEST_F(ControlFixture, NullArgumentsAreRefusedAndChangeNothing) {
     suite::testing::NullSweep sweep;
     sweep.answers = {
+        // The codes the control's contract gives.
         {"IOleObject::SetClientSite(site)", E_UNEXPECTED},
+        {"IOleObject::GetClientSite(site)", E_POINTER},
+        {"IOleObject::EnumVerbs(verbs)", E_POINTER},
+        {"IOleObject::GetUserClassID(clsid)", E_POINTER},
+        {"IOleObject::GetUserType(name)", E_POINTER},
+        {"IOleObject::GetExtent(size)", E_POINTER},
+        {"IOleObject::Advise(sink)", E_INVALIDARG},
+        {"IOleObject::Advise(connection)", E_POINTER},
+        {"IOleObject::EnumAdvise(advises)", E_POINTER},
+        {"IOleObject::GetMiscStatus(status)", E_POINTER},
+        {"IOleInPlaceObject::GetWindow(window)", E_INVALIDARG},
+        {"IOleInPlaceObject::SetObjectRects(position)", E_POINTER},
+        {"IOleInPlaceObject::SetObjectRects(clip)", E_POINTER},
+        {"IPersistStreamInit::GetSizeMax(size)", E_POINTER},
+        {"IConnectionPoint::GetConnectionInterface(iid)", E_POINTER},
+        {"IConnectionPoint::Advise(sink)", E_POINTER},
+        {"IConnectionPoint::Advise(cookie)", E_POINTER},
         {"IOleObject::SetExtent(size)", S_OK},  // the extent is the cache's; a new one is ignored
         // The platform's data cache, handed out as it is, answers these
         // itself (a null drawing context draws nothing).

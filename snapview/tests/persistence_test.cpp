@@ -55,7 +55,6 @@ TEST_F(PersistenceTest, SaveWritesNothingAndLoadGrabsTheClipboardAgain) {
     size.QuadPart = 99;
     EXPECT_EQ(persist->GetSizeMax(&size), S_OK);
     EXPECT_EQ(size.QuadPart, 0u);
-    EXPECT_EQ(persist->GetSizeMax(nullptr), E_POINTER);
 
     IStream* stream = nullptr;
     ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &stream), S_OK);
@@ -102,7 +101,6 @@ TEST_F(PersistenceTest, OneConnectionPointServesBothDispinterfaces) {
     IID iid{};
     EXPECT_EQ(point->GetConnectionInterface(&iid), S_OK);
     EXPECT_EQ(iid, DIID_DISnapviewAdviseSink);
-    EXPECT_EQ(point->GetConnectionInterface(nullptr), E_POINTER);
 
     IConnectionPoint* same = nullptr;
     ASSERT_EQ(container->FindConnectionPoint(DIID_DISnapview, &same), S_OK);
@@ -144,8 +142,6 @@ TEST_F(PersistenceTest, OneSinkAtATimeWithTheFixedCookie) {
     EXPECT_EQ(point->Advise(&deaf, &cookie), CONNECT_E_CANNOTCONNECT);
     EXPECT_EQ(cookie, 0u);
     EXPECT_EQ(deaf.refs, 0);
-    EXPECT_EQ(point->Advise(nullptr, &cookie), E_POINTER);
-    EXPECT_EQ(point->Advise(&deaf, nullptr), E_POINTER);
     log.Clear();
 
     suite::testing::FakeEventSink first(log, DIID_DISnapviewAdviseSink);

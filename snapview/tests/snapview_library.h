@@ -27,6 +27,7 @@ using suite::testing::CallLog;
 using suite::testing::ClipboardScope;
 using suite::testing::DebugOutputCapture;
 using suite::testing::MakeSolidDib;
+using suite::testing::PumpMessages;
 using suite::testing::Query;
 using suite::testing::RefCount;
 
@@ -42,7 +43,5 @@ HRESULT CreateControl(IUnknown* outer, REFIID riid, void** ppv);
 // line of the wrong shape is kept whole, marked "malformed: ".
 std::vector<std::string> Messages(const std::vector<std::string>& lines);
 
-// Runs the window messages waiting for this thread.
-void PumpMessages();
 
 }  // namespace snapview_test

@@ -15,20 +15,9 @@ using suite::testing::InPlaceSiteKind;
 
 namespace {
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
 class StockActivationTest : public StockTest {
 protected:
-    HWND ControlWindow() {
-        IOleWindow* window = Get<IOleWindow>(IID_IOleWindow);
-        HWND hwnd = nullptr;
-        window->GetWindow(&hwnd);
-        window->Release();
-        return hwnd;
-    }
+    HWND ControlWindow() { return suite::testing::ControlWindow(control); }
     HRESULT Verb(LONG verb, FakeSite& site) {
         return object->DoVerb(verb, nullptr, &site, 0, site.window, nullptr);
     }
@@ -105,7 +94,7 @@ TEST_F(StockActivationTest, PlainSiteGetsAChildWindowThatPaints) {
     EXPECT_TRUE(EqualRect(&rect, &site.position));
 
     RedrawWindow(site.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
+    suite::testing::PumpMessages();
     suite::testing::Image shot = suite::testing::CaptureClientArea(window);
     EXPECT_EQ(shot.Count(0x008000u, RECT{0, 0, shot.width, shot.height}), shot.width * shot.height);
 

@@ -44,9 +44,7 @@ protected:
         BSTR text = nullptr;
         EXPECT_EQ(stock->get_Text(&text), S_OK);
         stock->Release();
-        std::wstring out = text ? text : L"<null>";
-        SysFreeString(text);
-        return out;
+        return suite::testing::TakeString(text);
     }
     void SetText(const wchar_t* value) {
         IStockControl* stock = Get<IStockControl>(IID_IStockControl);

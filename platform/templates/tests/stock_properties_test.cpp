@@ -30,9 +30,7 @@ protected:
     std::wstring Text() {
         BSTR text = nullptr;
         EXPECT_EQ(stock->get_Text(&text), S_OK);
-        std::wstring out = text ? text : L"<null>";
-        SysFreeString(text);
-        return out;
+        return suite::testing::TakeString(text);
     }
     IStockControl* stock = nullptr;
 };
