@@ -2,16 +2,13 @@
 // then the game and about forms, hidden until the menu shows them.
 #include <windows.h>
 
-#include "About.h"
-#include "Game.h"
 #include "Main.h"
+#include "framework/forms/application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {
         Application->Initialize();
-        Application->CreateForm(MainForm);
-        Application->CreateForm(GameForm);
-        Application->CreateForm(AboutForm);
+        CreateSkelderForms();
         Application->Run();
     } catch (const Exception& error) {
         Application->ShowException(error);

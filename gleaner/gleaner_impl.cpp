@@ -32,6 +32,7 @@ HRESULT TGleanerImpl::FinalConstruct() {
 }
 
 STDMETHODIMP TGleanerImpl::InterfaceSupportsErrorInfo(REFIID iid) {
+    if (tpl::IsNull(iid)) return E_POINTER;
     return InlineIsEqualGUID(iid, IID_IGleaner) ? S_OK : S_FALSE;
 }
 
@@ -81,8 +82,12 @@ STDMETHODIMP TGleanerImpl::GrabFromClipboard() {
     description.bmp.hbitmap = medium.hBitmap;
     description.bmp.hpal = nullptr;
     IPictureDisp* picture = nullptr;
-    hr = OleCreatePictureIndirect(&description, IID_IPictureDisp, FALSE,
-                                  reinterpret_cast<void**>(&picture));
+    // The platform makes a picture of any handle; one of something else
+    // than a bitmap would be a picture of nothing drawable.
+    hr = GetObjectType(medium.hBitmap) == OBJ_BITMAP
+             ? OleCreatePictureIndirect(&description, IID_IPictureDisp, FALSE,
+                                        reinterpret_cast<void**>(&picture))
+             : E_INVALIDARG;
     if (FAILED(hr)) {
         ReleaseStgMedium(&medium);
         tpl::Trace("Couldn't create OLE Picture");

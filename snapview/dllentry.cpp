@@ -1,6 +1,7 @@
 #include "dllentry.h"
 
 #include "SnapviewLibrary.h"
+#include "null_reference.h"
 #include "snapview.h"
 #include "trace.h"
 
@@ -23,6 +24,7 @@ STDMETHODIMP TImpIClassFactory::QueryInterface(REFIID riid, void** ppv) {
     TRACE("TImpIClassFactory::QueryInterface");
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
+    if (IsNull(riid)) return E_POINTER;
     if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IClassFactory)) {
         return E_NOINTERFACE;
     }
@@ -44,9 +46,10 @@ STDMETHODIMP_(ULONG) TImpIClassFactory::Release() {
 }
 
 STDMETHODIMP TImpIClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** ppv) {
-    TRACE("TImpIClassFactory::CreateInstance riid=" << std::hex << riid.Data1);
+    TRACE("TImpIClassFactory::CreateInstance riid=" << IdField{riid});
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
+    if (IsNull(riid)) return E_POINTER;
     if (outer && !IsEqualIID(riid, IID_IUnknown)) return CLASS_E_NOAGGREGATION;
     TSnapview* control = new (std::nothrow) TSnapview(outer, &ObjectDestroyed);
     if (!control) return E_OUTOFMEMORY;
@@ -78,6 +81,7 @@ using namespace snapview;
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {
     TRACE("DllGetClassObject");
+    if (IsNull(clsid) || IsNull(riid)) return E_POINTER;
     if (!IsEqualCLSID(clsid, CLSID_Snapview)) return E_FAIL;
     if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IClassFactory)) {
         return E_NOINTERFACE;

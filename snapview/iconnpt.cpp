@@ -1,6 +1,7 @@
 #include "iconnpt.h"
 
 #include "SnapviewLibrary.h"
+#include "null_reference.h"
 #include "snapview.h"
 #include "trace.h"
 
@@ -40,6 +41,7 @@ STDMETHODIMP TImpIConnPtCont::FindConnectionPoint(REFIID riid, IConnectionPoint*
     TRACE("TImpIConnPtCont::FindConnectionPoint");
     if (!point) return E_POINTER;
     *point = nullptr;
+    if (IsNull(riid)) return E_POINTER;
     if (!IsEqualIID(riid, DIID_DISnapviewAdviseSink) && !IsEqualIID(riid, DIID_DISnapview)) {
         return E_NOINTERFACE;
     }
@@ -68,6 +70,7 @@ STDMETHODIMP TImpIConnectionPoint::QueryInterface(REFIID riid, void** ppv) {
     TRACE("TImpIConnectionPoint::QueryInterface");
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
+    if (IsNull(riid)) return E_POINTER;
     if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IConnectionPoint)) {
         return E_NOINTERFACE;
     }

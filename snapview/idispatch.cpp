@@ -1,5 +1,6 @@
 #include "idispatch.h"
 
+#include "null_reference.h"
 #include "snapview.h"
 
 namespace snapview {
@@ -42,9 +43,12 @@ STDMETHODIMP TImpIDispatch::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info)
     return hr;
 }
 
+// The standard dispatch object reads these without looking first.
 STDMETHODIMP TImpIDispatch::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
                                           DISPID* ids) {
-    if (!names || !ids) return E_POINTER;
+    if (IsNull(riid) || !names || !ids) return E_POINTER;
+    for (UINT i = 0; i < count; ++i)
+        if (!names[i]) return E_POINTER;
     IDispatch* target;
     HRESULT hr = Target(&target);
     if (FAILED(hr)) return hr;
@@ -56,7 +60,10 @@ STDMETHODIMP TImpIDispatch::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT cou
 STDMETHODIMP TImpIDispatch::Invoke(DISPID member, REFIID riid, LCID lcid, WORD flags,
                                    DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                    UINT* argError) {
-    if (!params) return E_INVALIDARG;
+    if (IsNull(riid) || !params) return E_POINTER;
+    if ((params->cArgs && !params->rgvarg) || (params->cNamedArgs && !params->rgdispidNamedArgs) ||
+        params->cNamedArgs > params->cArgs)
+        return E_INVALIDARG;
     IDispatch* target;
     HRESULT hr = Target(&target);
     if (FAILED(hr)) return hr;

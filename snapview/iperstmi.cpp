@@ -39,15 +39,17 @@ STDMETHODIMP TImpIPersistStreamInit::IsDirty() {
     return S_FALSE;
 }
 
-STDMETHODIMP TImpIPersistStreamInit::Load(LPSTREAM) {
+STDMETHODIMP TImpIPersistStreamInit::Load(LPSTREAM stream) {
     TRACE("TImpIPersistStreamInit::Load");
+    if (!stream) return E_POINTER;
     // An empty clipboard keeps the earlier data, which is still worth showing.
     Owner->GrabFromClipboard();
     return S_OK;
 }
 
-STDMETHODIMP TImpIPersistStreamInit::Save(LPSTREAM, BOOL) {
+STDMETHODIMP TImpIPersistStreamInit::Save(LPSTREAM stream, BOOL) {
     TRACE("TImpIPersistStreamInit::Save");
+    if (!stream) return E_POINTER;
     return S_OK;
 }
 

@@ -6,6 +6,7 @@
 #include "iolecont.h"
 #include "ioleobj.h"
 #include "iperstmi.h"
+#include "null_reference.h"
 #include "trace.h"
 
 #include <new>
@@ -82,6 +83,15 @@ void ReleaseAndClear(T*& p) {
 
 }  // namespace
 
+IUnknown* TCacheOuter::Counted() {
+    return Owner->Initialising ? static_cast<IUnknown*>(Owner) : Owner->Controlling();
+}
+STDMETHODIMP TCacheOuter::QueryInterface(REFIID riid, void** ppv) {
+    return Owner->Controlling()->QueryInterface(riid, ppv);
+}
+STDMETHODIMP_(ULONG) TCacheOuter::AddRef() { return Counted()->AddRef(); }
+STDMETHODIMP_(ULONG) TCacheOuter::Release() { return Counted()->Release(); }
+
 TSnapview::TSnapview(IUnknown* outer, DestroyFunction destroyCallback)
     : OuterUnknown(outer), ClassId(CLSID_Snapview), DestroyCallback(destroyCallback) {
     CurrentControl = this;
@@ -156,22 +166,23 @@ HRESULT TSnapview::Init() {
     TRACE("TSnapview::Init");
     HRESULT hr = CreateImplementationObjects();
     if (FAILED(hr)) return hr;
-    // The data cache is aggregated with the controlling unknown, so that
-    // its interfaces answer for, and count on, the whole object: inside an
-    // aggregate they too must lead back to the outer object and keep it
-    // alive. Stand-alone, the grab's query and release of IOleCache pass
-    // through RefCount; the control holds one reference of its own
-    // meanwhile, so that they cannot destroy it, and gives it back quietly
-    // once the step is done: the client's final Release then destroys it.
+    // The data cache is aggregated (through CacheOuter) with the whole
+    // object, so that its interfaces answer for, and count on, it: inside
+    // an aggregate they too must lead back to the outer object and keep it
+    // alive. Meanwhile the grab's query and release of IOleCache pass
+    // through RefCount; the control holds one reference of its own so that
+    // they cannot destroy it, and gives it back quietly once the step is
+    // done: the client's final Release then destroys it.
     ++RefCount;
-    hr = CreateDataCache(Controlling(), ClassId, IID_IUnknown,
-                         reinterpret_cast<void**>(&DataCache));
+    Initialising = true;
+    hr = CreateDataCache(&CacheOuter, ClassId, IID_IUnknown, reinterpret_cast<void**>(&DataCache));
     if (SUCCEEDED(hr)) hr = GrabFromClipboard();
     if (SUCCEEDED(hr)) hr = LoadTypeInfo();
     if (SUCCEEDED(hr)) {
         hr = CreateStdDispatch(Controlling(), static_cast<ISnapview*>(this), TypeInfo,
                                &StdDispatch);
     }
+    Initialising = false;
     --RefCount;
     if (FAILED(hr)) {
         FreeImplementationObjects();
@@ -181,9 +192,10 @@ HRESULT TSnapview::Init() {
 }
 
 STDMETHODIMP TSnapview::QueryInterface(REFIID riid, void** ppv) {
-    TRACE("QueryInterface riid=" << std::hex << riid.Data1);
+    TRACE("QueryInterface riid=" << IdField{riid});
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
+    if (IsNull(riid)) return E_POINTER;
     IUnknown* found = nullptr;
     if (IsEqualIID(riid, IID_IUnknown)) {
         found = this;

@@ -17,8 +17,26 @@ class TImpIOleInPlaceObject;
 class TImpIConnPtCont;
 class TImpIConnectionPoint;
 class TImpIDispatch;
+class TSnapview;
 
 using DestroyFunction = void (*)();
+
+// The data cache's outer unknown. Its queries answer for the whole object
+// (the controlling unknown), and so do its counts, except while the control
+// is being initialised: then the cache's references (the first grab takes
+// and drops one) count on the control alone, so that an outer object sees
+// no reference come and go before CreateInstance has handed it the control.
+class TCacheOuter final : public IUnknown {
+public:
+    explicit TCacheOuter(TSnapview* owner) : Owner(owner) {}
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+
+private:
+    IUnknown* Counted();
+    TSnapview* Owner;
+};
 
 class TSnapview final : public ISnapview {
 public:
@@ -66,6 +84,8 @@ public:
     HWND Window = nullptr;
     // Hands out IDispatch with the control's identity and lifetime.
     TImpIDispatch* Dispatch = nullptr;
+    TCacheOuter CacheOuter{this};
+    bool Initialising = false;
 
 private:
     ~TSnapview();

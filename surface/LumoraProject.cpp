@@ -10,7 +10,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Application->CreateForm(Form1);
         Application->Run();
     } catch (const Exception& error) {
+        // Shown to the user, and the exit code says the start failed.
         Application->ShowException(error);
+        return 1;
     }
     return 0;
 }

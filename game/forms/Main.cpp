@@ -33,3 +33,9 @@ void TMainForm::PlayButtonClick(TObject*) {
 void TMainForm::AboutButtonClick(TObject*) { AboutForm->Show(); }
 
 void TMainForm::QuitButtonClick(TObject*) { Application->Terminate(); }
+
+void CreateSkelderForms() {
+    Application->CreateForm(MainForm);
+    Application->CreateForm(GameForm);
+    Application->CreateForm(AboutForm);
+}

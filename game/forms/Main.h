@@ -20,3 +20,7 @@ public:
 };
 
 extern TMainForm* MainForm;
+
+// The program's forms, made in its order: the menu first, which becomes
+// the application's main form, then the game and about forms, hidden.
+void CreateSkelderForms();

@@ -28,6 +28,20 @@ TWingedMonster::TWingedMonster(TComponent* owner) : TImage(owner) {
 
 TWingedMonster::~TWingedMonster() = default;
 
+void TWingedMonster::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft) FPressed = true;
+    TImage::MouseDown(button, shift, x, y);
+}
+
+// A release inside is the framework's click; one outside is ours.
+void TWingedMonster::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    bool pressed = button == mbLeft && FPressed;
+    if (button == mbLeft) FPressed = false;
+    TImage::MouseUp(button, shift, x, y);
+    bool inside = x >= 0 && y >= 0 && x < Width() && y < Height();
+    if (pressed && !inside) Click();
+}
+
 void TWingedMonster::Watch(TImageList*& field, TImageList* value) {
     if (field == value) return;
     TImageList* old = field;

@@ -41,6 +41,12 @@ public:
     TMonsterDirection Direction() const { return FDirection; }
     void SetDirection(TMonsterDirection value) { FDirection = value; }
 
+    // A press on the monster and the release that follows are one click on
+    // it, wherever the release falls: the monster flies on between the two
+    // and may no longer be under the pointer when the button comes up.
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+
     // Unpublished state.
     int FrameIndex = 0;     // the next frame to draw from the list in use
     bool MovingLeft = true;  // sense of a horizontal step
@@ -62,6 +68,7 @@ private:
     int FVerticalTravel = 0;
     bool FAlive = true;
     TMonsterDirection FDirection = mdLeft;
+    bool FPressed = false;  // the left button went down on the monster
 };
 
 // Each unit that offers components has its own Register; the namespace

@@ -16,12 +16,14 @@ using namespace gleaner_test;
 
 namespace {
 
-// Offers CF_BITMAP through one storage medium only, and renders nothing.
+// Offers CF_BITMAP through one storage medium only, and renders nothing
+// or the handle it is given.
 class BitmapOffer : public IDataObject, public IEnumFORMATETC {
 public:
     explicit BitmapOffer(DWORD tymed) : tymed_(tymed) {}
     virtual ~BitmapOffer() = default;
     ULONG refs = 1;
+    HBITMAP delivered = nullptr;  // what GetData hands out; none: it fails
 
     STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
         if (InlineIsEqualGUID(iid, IID_IUnknown) || InlineIsEqualGUID(iid, IID_IDataObject))
@@ -36,7 +38,13 @@ public:
     STDMETHOD_(ULONG, AddRef)() override { return ++refs; }
     STDMETHOD_(ULONG, Release)() override { return --refs; }
 
-    STDMETHOD(GetData)(FORMATETC*, STGMEDIUM*) override { return DV_E_FORMATETC; }
+    STDMETHOD(GetData)(FORMATETC*, STGMEDIUM* medium) override {
+        if (!delivered) return DV_E_FORMATETC;
+        medium->tymed = TYMED_GDI;
+        medium->hBitmap = delivered;
+        medium->pUnkForRelease = nullptr;
+        return S_OK;
+    }
     STDMETHOD(GetDataHere)(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     STDMETHOD(QueryGetData)(FORMATETC* format) override {
         return format->cfFormat == CF_BITMAP && (format->tymed & tymed_) ? S_OK : DV_E_FORMATETC;
@@ -127,5 +135,18 @@ TEST_F(GleanerTest, BitmapOfferedButNotDeliveredKeepsThePicture) {
         EXPECT_TRUE(FAILED(control->GrabFromClipboard()));
         auto lines = trace.Take();
         EXPECT_NE(std::find(lines.begin(), lines.end(), "Couldn't get data"), lines.end());
+    });
+}
+
+// A handle that is no bitmap cannot become a picture: the grab says so and
+// keeps the picture it had.
+TEST_F(GleanerTest, AHandleThatIsNoBitmapMakesNoPicture) {
+    BitmapOffer offer(TYMED_GDI);
+    offer.delivered = reinterpret_cast<HBITMAP>(CreateSolidBrush(RGB(1, 2, 3)));
+    ExpectGrabKeepsPicture(offer, [](IGleaner* control) {
+        suite::testing::DebugOutputCapture trace;
+        EXPECT_TRUE(FAILED(control->GrabFromClipboard()));
+        auto lines = trace.Take();
+        EXPECT_NE(std::find(lines.begin(), lines.end(), "Couldn't create OLE Picture"), lines.end());
     });
 }

@@ -13,6 +13,7 @@
 namespace gleaner_test {
 
 using GleanerServer = suite::testing::InProcessServer;
+using suite::testing::Query;
 using suite::testing::RefCount;
 
 // Loaded once per test program and kept, as a container keeps a server.
@@ -21,13 +22,6 @@ const GleanerServer& Server();
 // A fresh control (its IGleaner), created while the clipboard holds a
 // solid bitmap of the given colour and size.
 IGleaner* CreateGleaner(COLORREF colour = RGB(255, 0, 0), int width = 16, int height = 8);
-
-template <class I>
-I* Query(IUnknown* object, REFIID iid) {
-    I* out = nullptr;
-    object->QueryInterface(iid, reinterpret_cast<void**>(&out));
-    return out;
-}
 
 class GleanerTest : public ::testing::Test {
 protected:

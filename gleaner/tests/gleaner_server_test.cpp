@@ -1,5 +1,5 @@
 // The server as a container meets it: class objects, creation (with and
-// without a bitmap on the clipboard), aggregation and the unload check.
+// without a bitmap on the clipboard) and the unload check.
 #include <windows.h>
 #include <ole2.h>
 
@@ -29,24 +29,6 @@ IClassFactory* Factory() {
               S_OK);
     return factory;
 }
-
-// An outer object that owns an aggregated control through its IUnknown.
-class Outer : public IUnknown {
-public:
-    IUnknown* inner = nullptr;
-    ULONG refs = 1;
-    STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
-        if (InlineIsEqualGUID(iid, IID_IUnknown)) {
-            *out = this;
-            AddRef();
-            return S_OK;
-        }
-        return inner ? inner->QueryInterface(iid, out) : E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++refs; }
-    STDMETHOD_(ULONG, Release)() override { return --refs; }
-    virtual ~Outer() = default;
-};
 
 }  // namespace
 
@@ -132,30 +114,4 @@ TEST_F(GleanerTest, CreationFailsCleanlyWithoutABitmapOnTheClipboard) {
     factory = Factory();
     EXPECT_EQ(factory->CreateInstance(nullptr, IID_IGleaner, &out), E_FAIL);
     factory->Release();
-}
-
-TEST_F(GleanerTest, AggregatedControlDelegatesToItsOuterObject) {
-    ClipboardScope clipboard;
-    ASSERT_TRUE(clipboard.PutBitmap(suite::testing::MakeSolidDib(4, 4, RGB(0, 255, 0))));
-    IClassFactory* factory = Factory();
-    Outer outer;
-    void* out = nullptr;
-    EXPECT_EQ(factory->CreateInstance(&outer, IID_IGleaner, &out), CLASS_E_NOAGGREGATION);
-    EXPECT_EQ(out, nullptr);
-    ASSERT_EQ(factory->CreateInstance(&outer, IID_IUnknown, reinterpret_cast<void**>(&outer.inner)),
-              S_OK);
-    factory->Release();
-    EXPECT_EQ(outer.refs, 1u);
-
-    IGleaner* control = Query<IGleaner>(outer.inner, IID_IGleaner);
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(outer.refs, 2u);  // the inner interface counts on the outer
-    IUnknown* identity = Query<IUnknown>(control, IID_IUnknown);
-    EXPECT_EQ(identity, static_cast<IUnknown*>(&outer));
-    identity->Release();
-    control->Release();
-    EXPECT_EQ(outer.refs, 1u);
-
-    EXPECT_EQ(outer.inner->Release(), 0u);
-    EXPECT_EQ(Server().canUnloadNow(), S_OK);
 }

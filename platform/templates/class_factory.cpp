@@ -4,6 +4,7 @@ STDMETHODIMP CComClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void*
     TPL_TRACE_METHOD("CComClassFactory::CreateInstance");
     if (!out) return E_POINTER;
     *out = nullptr;
+    if (tpl::IsNull(iid)) return E_POINTER;
     // An aggregate's inner object is reachable only through its own IUnknown.
     if (outer && !InlineIsEqualGUID(iid, IID_IUnknown)) return CLASS_E_NOAGGREGATION;
     TPL_ASSERT(m_creator != nullptr);

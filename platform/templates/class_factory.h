@@ -3,7 +3,8 @@
 #pragma once
 #include "templates/com_root.h"
 
-class CComClassFactory : public IClassFactory, public CComObjectRootEx<CComMultiThreadModel> {
+class CComClassFactory : public TplInterface<CComClassFactory, IClassFactory>,
+                         public CComObjectRootEx<CComMultiThreadModel> {
 public:
     BEGIN_COM_MAP(CComClassFactory)
         COM_INTERFACE_ENTRY(IClassFactory)

@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "templates/null_reference.h"
 #include "templates/registrar.h"
 #include "templates/tpl_trace.h"
 
@@ -75,6 +76,7 @@ void CComModule::AddWindowClass(const char* name, ATOM* atom, HINSTANCE instance
 HRESULT CComModule::GetClassObject(REFCLSID clsid, REFIID iid, void** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
+    if (tpl::IsNull(clsid) || tpl::IsNull(iid)) return E_POINTER;
     for (TplObjectMapEntry* e = m_objectMap; e && e->clsid; ++e) {
         if (!InlineIsEqualGUID(*e->clsid, clsid)) continue;
         HRESULT hr = S_OK;

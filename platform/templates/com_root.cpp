@@ -6,6 +6,7 @@ HRESULT InternalQueryInterface(void* object, const TplInterfaceEntry* entries, R
                                void** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
+    if (IsNull(iid)) return E_POINTER;
     TPL_ASSERT(entries && entries->iid);
     const TplInterfaceEntry* found = nullptr;
     if (InlineIsEqualGUID(iid, IID_IUnknown)) {
@@ -19,6 +20,13 @@ HRESULT InternalQueryInterface(void* object, const TplInterfaceEntry* entries, R
     unknown->AddRef();
     *out = unknown;
     return S_OK;
+}
+
+const char* InterfaceNameAt(const TplInterfaceEntry* entries, DWORD_PTR offset,
+                            const char* fallback) {
+    for (const TplInterfaceEntry* e = entries; e->iid; ++e)
+        if (e->offset == offset) return e->name;
+    return fallback;
 }
 
 }  // namespace tpl

@@ -1,8 +1,12 @@
 // The root of every object built from the library: reference counting
 // (plain or interlocked), the interface map that QueryInterface walks, and
 // the outer wrappers that make a class creatable on its own or aggregated.
+// Each interface the class implements reaches its IUnknown through
+// TplInterface, so that every count change can name the interface it came
+// through (the stock implementations do this for the class).
 //
-//   class TThing : public CComObjectRootEx<CComSingleThreadModel>, public IThing {
+//   class TThing : public CComObjectRootEx<CComSingleThreadModel>,
+//                  public TplInterface<TThing, IThing> {
 //   public:
 //       BEGIN_COM_MAP(TThing)
 //           COM_INTERFACE_ENTRY(IThing)
@@ -15,6 +19,7 @@
 #include <new>
 
 #include "templates/com_module.h"
+#include "templates/null_reference.h"
 #include "templates/tpl_trace.h"
 
 // One apartment: a plain counter is enough.
@@ -41,7 +46,32 @@ namespace tpl {
 // Walks the map; IUnknown is answered by the first entry.
 HRESULT InternalQueryInterface(void* object, const TplInterfaceEntry* entries, REFIID iid,
                                void** out);
+// The name of the first entry whose interface lies at this offset, or the
+// fallback when none does.
+const char* InterfaceNameAt(const TplInterfaceEntry* entries, DWORD_PTR offset,
+                            const char* fallback);
 }  // namespace tpl
+
+// The IUnknown of one interface I (or of a stock implementation of one) in
+// the class T: it goes to the object's unknown, which the creatable wrapper
+// supplies, naming the interface.
+template <class T, class I>
+class TplInterface : public I {
+public:
+    STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
+        return Object()->_UnknownQueryInterface(iid, out);
+    }
+    STDMETHOD_(ULONG, AddRef)() override { return Object()->_UnknownAddRef(Name()); }
+    STDMETHOD_(ULONG, Release)() override { return Object()->_UnknownRelease(Name()); }
+
+private:
+    T* Object() { return static_cast<T*>(this); }
+    const char* Name() {
+        auto offset = static_cast<DWORD_PTR>(reinterpret_cast<char*>(static_cast<I*>(this)) -
+                                             reinterpret_cast<char*>(Object()));
+        return ::tpl::InterfaceNameAt(T::_GetEntries(), offset, T::_GetObjectName());
+    }
+};
 
 class CComObjectRootBase {
 public:
@@ -77,10 +107,15 @@ public:
 #define TPL_OFFSET_OF_BASE(Base, Derived) \
     (reinterpret_cast<DWORD_PTR>(static_cast<Base*>(reinterpret_cast<Derived*>(8))) - 8)
 
+// The map also declares the object's unknown, which TplInterface calls and
+// the creatable wrappers (CComObject and its kin) define.
 #define BEGIN_COM_MAP(x)                                                               \
 public:                                                                                \
     using _ComMapClass = x;                                                            \
     static const char* _GetObjectName() { return #x; }                                 \
+    virtual HRESULT _UnknownQueryInterface(REFIID iid, void** out) = 0;                \
+    virtual ULONG _UnknownAddRef(const char* interfaceName) = 0;                       \
+    virtual ULONG _UnknownRelease(const char* interfaceName) = 0;                      \
     HRESULT _InternalQueryInterface(REFIID iid, void** out) {                          \
         return ::tpl::InternalQueryInterface(this, _GetEntries(), iid, out);           \
     }                                                                                  \
@@ -105,7 +140,8 @@ public:                                                                         
     return entries;                                                                    \
     }
 
-// A creatable object standing alone. Each live one holds the module.
+// A creatable object standing alone. Each live one holds the module, and
+// every count change is traced with the interface it came through.
 template <class Base>
 class CComObject : public Base {
 public:
@@ -115,19 +151,19 @@ public:
         this->FinalRelease();
         tpl::CurrentModule().Unlock();
     }
-    STDMETHOD_(ULONG, AddRef)() override {
+    HRESULT _UnknownQueryInterface(REFIID iid, void** out) override {
+        return this->_InternalQueryInterface(iid, out);
+    }
+    ULONG _UnknownAddRef(const char* interfaceName) override {
         LONG n = this->InternalAddRef();
-        tpl::Trace("%s %ld>\n", Base::_GetObjectName(), n);
+        tpl::Trace("%s %ld>\n", interfaceName, n);
         return n;
     }
-    STDMETHOD_(ULONG, Release)() override {
+    ULONG _UnknownRelease(const char* interfaceName) override {
         LONG n = this->InternalRelease();
-        tpl::Trace("%s %ld<\n", Base::_GetObjectName(), n);
+        tpl::Trace("%s %ld<\n", interfaceName, n);
         if (n == 0) delete this;
         return n;
-    }
-    STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
-        return this->_InternalQueryInterface(iid, out);
     }
 };
 
@@ -138,21 +174,21 @@ class CComObjectCached : public Base {
 public:
     explicit CComObjectCached(void* = nullptr) {}
     virtual ~CComObjectCached() { this->FinalRelease(); }
-    STDMETHOD_(ULONG, AddRef)() override {
+    HRESULT _UnknownQueryInterface(REFIID iid, void** out) override {
+        return this->_InternalQueryInterface(iid, out);
+    }
+    ULONG _UnknownAddRef(const char*) override {
         LONG n = this->InternalAddRef();
         if (n == 2) tpl::CurrentModule().Lock();
         return n;
     }
-    STDMETHOD_(ULONG, Release)() override {
+    ULONG _UnknownRelease(const char*) override {
         LONG n = this->InternalRelease();
         if (n == 0)
             delete this;
         else if (n == 1)
             tpl::CurrentModule().Unlock();
         return n;
-    }
-    STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
-        return this->_InternalQueryInterface(iid, out);
     }
 };
 
@@ -161,11 +197,11 @@ template <class Base>
 class CComContainedObject : public Base {
 public:
     explicit CComContainedObject(void* outer) { this->m_pOuterUnknown = static_cast<IUnknown*>(outer); }
-    STDMETHOD_(ULONG, AddRef)() override { return this->OuterAddRef(); }
-    STDMETHOD_(ULONG, Release)() override { return this->OuterRelease(); }
-    STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
+    HRESULT _UnknownQueryInterface(REFIID iid, void** out) override {
         return this->OuterQueryInterface(iid, out);
     }
+    ULONG _UnknownAddRef(const char*) override { return this->OuterAddRef(); }
+    ULONG _UnknownRelease(const char*) override { return this->OuterRelease(); }
 };
 
 // An aggregatable object: its own non-delegating IUnknown owns the
@@ -183,6 +219,7 @@ public:
     HRESULT FinalConstruct() { return m_contained.FinalConstruct(); }
     void InternalFinalConstructAddRef() {}
     void InternalFinalConstructRelease() {}
+    IUnknown* GetUnknown() { return this; }
     STDMETHOD_(ULONG, AddRef)() override { return this->InternalAddRef(); }
     STDMETHOD_(ULONG, Release)() override {
         LONG n = this->InternalRelease();
@@ -191,6 +228,8 @@ public:
     }
     STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
+        *out = nullptr;
+        if (tpl::IsNull(iid)) return E_POINTER;
         if (InlineIsEqualGUID(iid, IID_IUnknown)) {
             *out = static_cast<IUnknown*>(this);
             AddRef();
@@ -217,7 +256,7 @@ public:
         object->InternalFinalConstructAddRef();
         HRESULT hr = object->FinalConstruct();
         object->InternalFinalConstructRelease();
-        if (hr == S_OK) hr = object->QueryInterface(iid, out);
+        if (hr == S_OK) hr = object->GetUnknown()->QueryInterface(iid, out);
         if (hr != S_OK) delete object;
         return hr;
     }

@@ -21,12 +21,13 @@ IUnknown* CComDynamicUnkArray::Remove(DWORD cookie) {
 
 STDMETHODIMP TplConnectionPoint::QueryInterface(REFIID iid, void** out) {
     if (!out) return E_POINTER;
+    *out = nullptr;
+    if (tpl::IsNull(iid)) return E_POINTER;
     if (InlineIsEqualGUID(iid, IID_IUnknown) || InlineIsEqualGUID(iid, IID_IConnectionPoint)) {
         *out = static_cast<IConnectionPoint*>(this);
         AddRef();
         return S_OK;
     }
-    *out = nullptr;
     return E_NOINTERFACE;
 }
 
@@ -117,6 +118,7 @@ HRESULT FindConnectionPoint(void* object, const TplConnectionPointEntry* map, RE
                             IConnectionPoint** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
+    if (IsNull(iid)) return E_POINTER;
     for (const TplConnectionPointEntry* e = map; e->iid; ++e)
         if (InlineIsEqualGUID(*e->iid, iid)) {
             TplConnectionPoint* point = e->find(object);

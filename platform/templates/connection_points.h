@@ -12,7 +12,7 @@
 
 #include <vector>
 
-#include "templates/tpl_trace.h"
+#include "templates/com_root.h"
 
 // Sink slots; a cookie is a slot's index plus one.
 template <unsigned N>
@@ -154,7 +154,7 @@ HRESULT EnumConnectionPoints(void* object, const TplConnectionPointEntry* map,
 }  // namespace tpl
 
 template <class T>
-class IConnectionPointContainerImpl : public IConnectionPointContainer {
+class IConnectionPointContainerImpl : public TplInterface<T, IConnectionPointContainer> {
 public:
     STDMETHOD(EnumConnectionPoints)(IEnumConnectionPoints** out) override {
         TPL_TRACE_METHOD("IConnectionPointContainerImpl::EnumConnectionPoints");

@@ -7,6 +7,8 @@
 #include <new>
 #include <vector>
 
+#include "templates/null_reference.h"
+
 namespace tpl {
 
 template <class EnumInterface, const IID* piid, class Item, class Policy>
@@ -22,12 +24,13 @@ public:
 
     STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
+        *out = nullptr;
+        if (IsNull(iid)) return E_POINTER;
         if (InlineIsEqualGUID(iid, IID_IUnknown) || InlineIsEqualGUID(iid, *piid)) {
             *out = this;
             AddRef();
             return S_OK;
         }
-        *out = nullptr;
         return E_NOINTERFACE;
     }
     STDMETHOD_(ULONG, AddRef)() override { return ++m_refs; }

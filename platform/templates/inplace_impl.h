@@ -3,7 +3,7 @@
 #include "templates/control.h"
 
 template <class T>
-class IOleInPlaceObjectWindowlessImpl : public IOleInPlaceObjectWindowless {
+class IOleInPlaceObjectWindowlessImpl : public TplInterface<T, IOleInPlaceObjectWindowless> {
 public:
     STDMETHOD(GetWindow)(HWND* window) override {
         TPL_TRACE_METHOD("IOleInPlaceObjectWindowlessImpl::GetWindow");
@@ -51,7 +51,7 @@ public:
 };
 
 template <class T>
-class IOleInPlaceActiveObjectImpl : public IOleInPlaceActiveObject {
+class IOleInPlaceActiveObjectImpl : public TplInterface<T, IOleInPlaceActiveObject> {
 public:
     STDMETHOD(GetWindow)(HWND* window) override {
         TPL_TRACE_METHOD("IOleInPlaceActiveObjectImpl::GetWindow");

@@ -4,7 +4,7 @@
 #include "templates/control.h"
 
 template <class T>
-class IOleObjectImpl : public IOleObject {
+class IOleObjectImpl : public TplInterface<T, IOleObject> {
 public:
     STDMETHOD(SetClientSite)(IOleClientSite* site) override {
         TPL_TRACE_METHOD("IOleObjectImpl::SetClientSite");
@@ -139,7 +139,7 @@ private:
 };
 
 template <class T>
-class IOleControlImpl : public IOleControl {
+class IOleControlImpl : public TplInterface<T, IOleControl> {
 public:
     STDMETHOD(GetControlInfo)(CONTROLINFO*) override {
         TPL_TRACE_METHOD("IOleControlImpl::GetControlInfo");

@@ -4,7 +4,7 @@
 #include "templates/control.h"
 
 template <class T>
-class IPersistStreamInitImpl : public IPersistStreamInit {
+class IPersistStreamInitImpl : public TplInterface<T, IPersistStreamInit> {
 public:
     STDMETHOD(GetClassID)(CLSID* clsid) override {
         TPL_TRACE_METHOD("IPersistStreamInitImpl::GetClassID");
@@ -36,7 +36,7 @@ public:
 };
 
 template <class T>
-class IPersistStorageImpl : public IPersistStorage {
+class IPersistStorageImpl : public TplInterface<T, IPersistStorage> {
 public:
     STDMETHOD(GetClassID)(CLSID* clsid) override {
         TPL_TRACE_METHOD("IPersistStorageImpl::GetClassID");
@@ -48,8 +48,9 @@ public:
         TPL_TRACE_METHOD("IPersistStorageImpl::IsDirty");
         return static_cast<T*>(this)->m_bRequiresSave ? S_OK : S_FALSE;
     }
-    STDMETHOD(InitNew)(IStorage*) override {
+    STDMETHOD(InitNew)(IStorage* storage) override {
         TPL_TRACE_METHOD("IPersistStorageImpl::InitNew");
+        if (!storage) return E_POINTER;
         static_cast<T*>(this)->SendOnDataChange();
         return S_OK;
     }
@@ -86,7 +87,7 @@ public:
 };
 
 template <class T>
-class IPersistPropertyBagImpl : public IPersistPropertyBag {
+class IPersistPropertyBagImpl : public TplInterface<T, IPersistPropertyBag> {
 public:
     STDMETHOD(GetClassID)(CLSID* clsid) override {
         TPL_TRACE_METHOD("IPersistPropertyBagImpl::GetClassID");

@@ -15,7 +15,7 @@ HRESULT CopyPicture(IPictureDisp* source, IPictureDisp** copy);
 }  // namespace tpl
 
 template <class T>
-class ISpecifyPropertyPagesImpl : public ISpecifyPropertyPages {
+class ISpecifyPropertyPagesImpl : public TplInterface<T, ISpecifyPropertyPages> {
 public:
     STDMETHOD(GetPages)(CAUUID* pages) override {
         TPL_TRACE_METHOD("ISpecifyPropertyPagesImpl::GetPages");
@@ -24,7 +24,7 @@ public:
 };
 
 template <class T>
-class IPerPropertyBrowsingImpl : public IPerPropertyBrowsing {
+class IPerPropertyBrowsingImpl : public TplInterface<T, IPerPropertyBrowsing> {
 public:
     STDMETHOD(GetDisplayString)(DISPID id, BSTR* text) override {
         TPL_TRACE_METHOD("IPerPropertyBrowsingImpl::GetDisplayString");
@@ -67,7 +67,7 @@ public:
 // (m_bstrText, m_pPicture); a write asks the property-change sinks first,
 // then marks the control dirty, tells the sinks and repaints.
 template <class T, class Interface, const IID* piid, const GUID* plibid>
-class CStockPropImpl : public IDispatchImpl<Interface, piid, plibid> {
+class CStockPropImpl : public IDispatchImpl<TplInterface<T, Interface>, piid, plibid> {
 public:
     STDMETHOD(get_Text)(BSTR* value) override {
         TPL_TRACE_METHOD("CStockPropImpl::get_Text");

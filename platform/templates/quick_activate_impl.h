@@ -4,7 +4,7 @@
 #include "templates/control.h"
 
 template <class T>
-class IQuickActivateImpl : public IQuickActivate {
+class IQuickActivateImpl : public TplInterface<T, IQuickActivate> {
 public:
     STDMETHOD(QuickActivate)(QACONTAINER* container, QACONTROL* control) override {
         TPL_TRACE_METHOD("IQuickActivateImpl::QuickActivate");

@@ -3,10 +3,10 @@
 #pragma once
 #include <ocidl.h>
 
-#include "templates/tpl_trace.h"
+#include "templates/com_root.h"
 
 template <class T>
-class ISimpleFrameSiteImpl : public ISimpleFrameSite {
+class ISimpleFrameSiteImpl : public TplInterface<T, ISimpleFrameSite> {
 public:
     STDMETHOD(PreMessageFilter)(HWND, UINT, WPARAM, LPARAM, LRESULT* result,
                                 DWORD* cookie) override {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "templates/com_module.h"
+#include "templates/null_reference.h"
 
 namespace tpl {
 
@@ -44,8 +45,12 @@ HRESULT CComTypeInfoHolder::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** out) 
     return GetTI(lcid, out);
 }
 
-HRESULT CComTypeInfoHolder::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID lcid,
+// The platform's type information reads these without looking first.
+HRESULT CComTypeInfoHolder::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid,
                                           DISPID* ids) {
+    if (tpl::IsNull(iid) || !names || !ids) return E_POINTER;
+    for (UINT i = 0; i < count; ++i)
+        if (!names[i]) return E_POINTER;
     ITypeInfo* info = nullptr;
     HRESULT hr = GetTI(lcid, &info);
     if (FAILED(hr)) return hr;
@@ -57,6 +62,10 @@ HRESULT CComTypeInfoHolder::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, L
 HRESULT CComTypeInfoHolder::Invoke(IDispatch* object, DISPID id, REFIID iid, LCID lcid,
                                    WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* excepInfo, UINT* argErr) {
+    if (tpl::IsNull(iid) || !params) return E_POINTER;
+    if ((params->cArgs && !params->rgvarg) || (params->cNamedArgs && !params->rgdispidNamedArgs) ||
+        params->cNamedArgs > params->cArgs)
+        return E_INVALIDARG;
     if (!InlineIsEqualGUID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     ITypeInfo* info = nullptr;
     HRESULT hr = GetTI(lcid, &info);

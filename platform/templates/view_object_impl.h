@@ -4,7 +4,7 @@
 #include "templates/control.h"
 
 template <class T>
-class IViewObjectExImpl : public IViewObjectEx {
+class IViewObjectExImpl : public TplInterface<T, IViewObjectEx> {
 public:
     STDMETHOD(Draw)(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* ptd,
                     HDC targetDev, HDC dc, LPCRECTL bounds, LPCRECTL wBounds,
@@ -91,7 +91,7 @@ private:
 };
 
 template <class T>
-class IDataObjectImpl : public IDataObject {
+class IDataObjectImpl : public TplInterface<T, IDataObject> {
 public:
     STDMETHOD(GetData)(FORMATETC* format, STGMEDIUM* medium) override {
         TPL_TRACE_METHOD("IDataObjectImpl::GetData");

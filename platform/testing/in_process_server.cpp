@@ -28,6 +28,12 @@ InProcessServer LoadInProcessServer(const wchar_t* file) {
     return server;
 }
 
+std::wstring TakeString(BSTR text) {
+    std::wstring out = text ? text : L"<null>";
+    SysFreeString(text);
+    return out;
+}
+
 ULONG RefCount(IUnknown* object) {
     object->AddRef();
     return object->Release();

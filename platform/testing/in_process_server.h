@@ -7,6 +7,9 @@
 #pragma once
 #include <windows.h>
 #include <unknwn.h>
+#include <oleauto.h>
+
+#include <string>
 
 namespace suite::testing {
 
@@ -28,5 +31,17 @@ InProcessServer LoadInProcessServer(const wchar_t* file);
 
 // The object's reference count, read by an AddRef/Release pair.
 ULONG RefCount(IUnknown* object);
+
+// A string an object returned, as text, and freed; "<null>" for none.
+std::wstring TakeString(BSTR text);
+
+// One of the object's interfaces with a reference the caller gives back,
+// or null when it offers none.
+template <class I>
+I* Query(IUnknown* object, REFIID iid) {
+    I* out = nullptr;
+    if (FAILED(object->QueryInterface(iid, reinterpret_cast<void**>(&out)))) return nullptr;
+    return out;
+}
 
 }  // namespace suite::testing

@@ -9,6 +9,8 @@
 #include "testing/child_process.h"
 #include "testing/clipboard.h"
 #include "testing/debug_output.h"
+#include "testing/fake_site.h"
+#include "testing/in_process_server.h"
 #include "testing/screenshot.h"
 
 using namespace suite::testing;
@@ -27,11 +29,6 @@ LRESULT CALLBACK PaintRed(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);
-}
-
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
 }  // namespace
@@ -150,4 +147,47 @@ TEST(Smoke, CallLogComparesSequences) {
     log.Add("IOleClientSite::ShowObject");
     EXPECT_CALLS(log, {"IOleClientSite::GetContainer", "IOleClientSite::ShowObject"});
     EXPECT_TRUE(log.Calls().empty());
+}
+
+// The fake container's ambient properties, as a control reads them: the
+// colours as OLE_COLOR values, the font as a font object, none unset.
+TEST(Smoke, FakeSiteAnswersTheAmbientPropertiesItWasGiven) {
+    ASSERT_EQ(OleInitialize(nullptr), S_OK);
+    {
+        CallLog log;
+        FakeSite site(log);
+        site.SetAmbient(DISPID_AMBIENT_BACKCOLOR, ColourVariant(0x8000000F));
+        site.SetAmbient(DISPID_AMBIENT_FORECOLOR, ColourVariant(RGB(1, 2, 3)));
+        site.SetAmbientFont(L"Arial", 12, true);
+        IDispatch* ambients = Query<IDispatch>(static_cast<IOleClientSite*>(&site), IID_IDispatch);
+        ASSERT_NE(ambients, nullptr);
+        auto read = [&](DISPID id, VARIANT& value) {
+            DISPPARAMS none = {nullptr, nullptr, 0, 0};
+            VariantInit(&value);
+            return ambients->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
+        };
+        VARIANT value;
+        ASSERT_EQ(read(DISPID_AMBIENT_BACKCOLOR, value), S_OK);
+        EXPECT_EQ(static_cast<OLE_COLOR>(V_I4(&value)), 0x8000000Fu);
+        ASSERT_EQ(read(DISPID_AMBIENT_FORECOLOR, value), S_OK);
+        EXPECT_EQ(static_cast<OLE_COLOR>(V_I4(&value)), RGB(1, 2, 3));
+        ASSERT_EQ(read(DISPID_AMBIENT_FONT, value), S_OK);
+        ASSERT_EQ(V_VT(&value), VT_DISPATCH);
+        IFont* font = Query<IFont>(V_DISPATCH(&value), IID_IFont);
+        ASSERT_NE(font, nullptr);
+        CY size = {};
+        BOOL bold = FALSE;
+        font->get_Size(&size);  // the name is whatever face the platform found
+        font->get_Bold(&bold);
+        EXPECT_EQ(size.int64, 12 * 10000);
+        EXPECT_TRUE(bold);
+        font->Release();
+        VariantClear(&value);
+        EXPECT_EQ(read(DISPID_AMBIENT_USERMODE, value), DISP_E_MEMBERNOTFOUND);
+        EXPECT_CALLS(log, {"QueryInterface(IDispatch)", "Ambient(-701)", "Ambient(-704)", "Ambient(-703)",
+                           "Ambient(-709)"});
+        ambients->Release();
+        EXPECT_EQ(site.refs, 0);
+    }
+    OleUninitialize();
 }

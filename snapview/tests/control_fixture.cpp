@@ -1,11 +1,9 @@
 #include "control_fixture.h"
 
-#include "snapview_library.h"
-
 namespace snapview_test {
 
 void ControlFixture::SetUp() {
-    ASSERT_TRUE(clipboard.PutDib(suite::testing::MakeSolidDib(8, 8, RGB(0, 0, 255))));
+    ASSERT_TRUE(clipboard.PutDib(MakeSolidDib(8, 8, RGB(0, 0, 255))));
     ASSERT_EQ(CreateControl(nullptr, IID_IUnknown, reinterpret_cast<void**>(&control)), S_OK);
 }
 

@@ -2,12 +2,7 @@
 // it must give back whole: the last Release ends the object and the server
 // can unload afterwards.
 #pragma once
-#include <windows.h>
-#include <ole2.h>
-
-#include <gtest/gtest.h>
-
-#include "testing/clipboard.h"
+#include "snapview_library.h"
 
 namespace snapview_test {
 
@@ -24,7 +19,7 @@ protected:
         return out;
     }
 
-    suite::testing::ClipboardScope clipboard;
+    ClipboardScope clipboard;
     IUnknown* control = nullptr;
 };
 

@@ -44,12 +44,5 @@ std::vector<std::string> Messages(const std::vector<std::string>& lines) {
     return out;
 }
 
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 }  // namespace snapview_test

@@ -2,25 +2,12 @@
 // with: a container's developer reads these to follow the calls, so every
 // text (module, class, method, the odd leading space) is part of the
 // control's face.
-#include <windows.h>
-#include <ole2.h>
-#include <ocidl.h>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "control_fixture.h"
-#include "fakes.h"
-#include "snapview_library.h"
-#include "testing/debug_output.h"
 
 using namespace snapview_test;
-using suite::testing::CallLog;
-using suite::testing::DebugOutputCapture;
 
 namespace {
 
@@ -59,7 +46,7 @@ TEST_F(TraceTextTest, EmbeddingObjects) {
     IOleObject* o = Get<IOleObject>(IID_IOleObject);
     ASSERT_TRUE(o);
     CallLog log;
-    FakeAdviseSink sink(log);
+    suite::testing::FakeAdviseSink sink(log);
     DWORD connection = 0;
     void* unknown = nullptr;
     void* none = nullptr;  // out pointers that get nothing

@@ -10,12 +10,13 @@
 #include "ddraw_entry.h"
 #include "framework/forms/form.h"
 #include "import_watch.h"
-#include "message_boxes.h"
+#include "testing/message_boxes.h"
 #include "surface_pixels.h"
 #include "surfaceless_direct_draw.h"
 #include "virtual_desktop.h"
 
 using namespace surface_testing;
+using suite::testing::MessageBoxAnswerer;
 
 namespace {
 

@@ -5,12 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "framework/graphics/bitmap.h"
-#include "message_boxes.h"
+#include "testing/message_boxes.h"
 #include "testing/child_process.h"
 #include "testing/screenshot.h"
 #include "virtual_desktop.h"
 
 using namespace surface_testing;
+using suite::testing::MessageBoxAnswerer;
 using suite::testing::ChildProcess;
 using suite::testing::Image;
 

@@ -5,10 +5,11 @@
 
 #include "Lumora.h"
 #include "framework/forms/application.h"
-#include "message_boxes.h"
+#include "testing/message_boxes.h"
 #include "virtual_desktop.h"
 
 using namespace surface_testing;
+using suite::testing::MessageBoxAnswerer;
 
 namespace {
 

@@ -34,6 +34,13 @@ struct Game : ::testing::Test {
     void Tick() { GameForm->Timer1Timer(GameForm->Timer1); }
     void Shoot(TWingedMonster* m) { m->Click(); }
     void Miss() { GameForm->Click(); }
+    // The left button as the platform delivers it to the form's window.
+    static void Press(int x, int y) { SendMessageA(GameForm->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
+    static void Release(int x, int y) { SendMessageA(GameForm->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
+    static void ClickAt(int x, int y) {
+        Press(x, y);
+        Release(x, y);
+    }
     // The name of the game form's handler an event is bound to ("" if none).
     static std::string HandlerName(const TNotifyEvent& event) {
         if (event.Method().Data != GameForm) return "";
@@ -172,22 +179,48 @@ TEST_F(Game, ShootingAFallingMonsterOnlyCostsAShell) {
     EXPECT_EQ(Sounds.TakeNames(), Names(2, "ShotgunFire.wav"));
 }
 
-TEST_F(Game, AClickOnAFallenMonsterOverTheGroundIsAMiss) {
+// The ground strip lies over a monster that has sunk into it: a click
+// there is a miss. A living monster shows which of the two was hit.
+TEST_F(Game, AClickWhereTheGroundCoversAMonsterIsAMiss) {
     GameForm->Show();
     TWingedMonster* m = Monster(0);
-    m->SetAlive(false);
     int groundTop = GameForm->Image1->Top();
-    m->SetBounds(100, groundTop - 20, 64, 64);  // its lower part lies over the ground strip
-    HWND window = GameForm->Handle();
-    auto click = [&](int x, int y) {
-        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    };
-    click(130, groundTop + 10);  // over the ground: a miss
+    m->SetBounds(100, groundTop - 20, 64, 64);  // its lower part lies under the ground strip
+    ClickAt(130, groundTop + 10);
+    EXPECT_TRUE(m->Alive());
     EXPECT_EQ(GameForm->Shells, 5);
-    click(130, groundTop - 10);  // its upper part: a hit on a dead monster
+    ClickAt(130, groundTop - 10);  // its upper part
+    EXPECT_FALSE(m->Alive());
     EXPECT_EQ(GameForm->Shells, 4);
-    click(130, 60);  // Monster 1..4 were reset to the top right; the background
+    ClickAt(130, 60);  // the background: monsters 2 to 4 are at the top right
+    EXPECT_EQ(GameForm->Shells, 3);
+    EXPECT_EQ(Sounds.TakeNames(), Names(3, "ShotgunFire.wav"));
+}
+
+// Every press and release is one shot at what was under the press, even
+// when a tick moves the monsters in between.
+TEST_F(Game, AShotGoesToWhatWasUnderThePressWhateverFliesBeforeTheRelease) {
+    GameForm->Show();
+    TWingedMonster* m = Monster(1);  // flies left, 9 pixels a tick
+    POINT rightEdge{m->Left() + 60, m->Top() + 30};
+    Press(rightEdge.x, rightEdge.y);
+    Tick();
+    ASSERT_GE(rightEdge.x, m->Left() + m->Width());  // the pointer is no longer over it
+    Release(rightEdge.x, rightEdge.y);
+    EXPECT_FALSE(m->Alive());
+    EXPECT_EQ(GameForm->Shells, 5);
+
+    TWingedMonster* other = Monster(2);  // 7 pixels a tick
+    POINT ahead{other->Left() - 4, other->Top() + 30};
+    Press(ahead.x, ahead.y);  // the background, just in front of it
+    Tick();
+    ASSERT_LT(other->Left(), ahead.x);  // it has flown under the pointer
+    Release(ahead.x, ahead.y);
+    EXPECT_TRUE(other->Alive());
+    EXPECT_EQ(GameForm->Shells, 4);
+
+    ClickAt(other->Left() + 30, other->Top() + 30);  // no tick between: still one shot
+    EXPECT_FALSE(other->Alive());
     EXPECT_EQ(GameForm->Shells, 3);
     EXPECT_EQ(Sounds.TakeNames(), Names(3, "ShotgunFire.wav"));
 }
@@ -197,21 +230,17 @@ TEST_F(Game, TheFormHidesOneTickAfterTheLastLandingIsSounded) {
     for (int i = 0; i < 4; ++i) Shoot(Monster(i));
     Sounds.Take();
     Names hits;
-    int ticks = 0;
-    while (GameForm->Visible() && ticks < 200) {
+    auto allSounded = [] { return GameForm->Landed[0] && GameForm->Landed[1] && GameForm->Landed[2] && GameForm->Landed[3]; };
+    for (int ticks = 0; !allSounded() && ticks < 200; ++ticks) {
+        ASSERT_TRUE(GameForm->Visible()) << "closed before every landing was sounded";
         Tick();
-        ++ticks;
         for (const std::string& s : Sounds.TakeNames()) hits.push_back(s);
-        bool allSounded = GameForm->Landed[0] && GameForm->Landed[1] && GameForm->Landed[2] && GameForm->Landed[3];
-        if (allSounded && GameForm->Visible()) {
-            // The tick that sounded the last landing leaves the form up;
-            // the next one closes it.
-            Tick();
-            ++ticks;
-            EXPECT_FALSE(GameForm->Visible());
-        }
     }
+    ASSERT_TRUE(allSounded());
     EXPECT_EQ(hits, Names(4, "hit.wav"));
+    // The tick that sounded the last landing leaves the form up; the next one closes it.
+    EXPECT_TRUE(GameForm->Visible());
+    Tick();
     EXPECT_FALSE(GameForm->Visible());
     EXPECT_FALSE(Application->Terminated());  // the main form stays
     // Every landing line crossing comes from Top + 48 passing the form's height.

@@ -1,5 +1,5 @@
-// The main menu with the real game and about forms, made in the order the
-// program makes them, driven through its buttons.
+// The main menu with the real game and about forms, made by the program's
+// own start-up step, driven through its buttons.
 #include <gtest/gtest.h>
 
 #include "framework/forms/application.h"
@@ -14,9 +14,13 @@ class MainMenuTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         Application->Initialize();
-        Application->CreateForm(MainForm);
-        Application->CreateForm(GameForm);
-        Application->CreateForm(AboutForm);
+        CreateSkelderForms();
+    }
+    // Where the application holds the form among the ones it made.
+    static int CreationIndex(TForm* form) {
+        for (int i = 0; i < Application->ComponentCount(); ++i)
+            if (Application->Components(i) == form) return i;
+        return -1;
     }
     void TearDown() override {
         GameForm->Hide();
@@ -34,6 +38,9 @@ TEST_F(MainMenuTest, FormsAreMadeInOrderAndTheMenuIsTheMainForm) {
     ASSERT_NE(GameForm, nullptr);
     ASSERT_NE(AboutForm, nullptr);
     EXPECT_EQ(Application->MainForm(), MainForm);
+    EXPECT_GE(CreationIndex(MainForm), 0);
+    EXPECT_LT(CreationIndex(MainForm), CreationIndex(GameForm));
+    EXPECT_LT(CreationIndex(GameForm), CreationIndex(AboutForm));
     EXPECT_FALSE(GameForm->Visible());
     EXPECT_FALSE(AboutForm->Visible());
 

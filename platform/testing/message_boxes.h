@@ -5,6 +5,9 @@
 //   MessageBoxAnswerer boxes(GetCurrentProcessId());
 //   component.Initialize();               // would wait for a click
 //   auto seen = boxes.Seen();             // what the user saw, in order
+//
+//   auto run = RunAnsweringMessageBoxes("skelder.exe", 10000);
+//   EXPECT_EQ(run.exitCode, 1u);
 #pragma once
 #include <windows.h>
 
@@ -14,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-namespace surface_testing {
+namespace suite::testing {
 
 struct SeenMessageBox {
     std::string caption;
@@ -45,4 +48,11 @@ private:
     std::thread watcher_;
 };
 
-}  // namespace surface_testing
+// A program run to its end with every message box it shows answered.
+struct AnsweredRun {
+    DWORD exitCode = ~0u;  // ~0u: it did not start or end in time (then it is killed)
+    std::vector<SeenMessageBox> boxes;
+};
+AnsweredRun RunAnsweringMessageBoxes(const std::string& commandLine, DWORD timeoutMs);
+
+}  // namespace suite::testing

@@ -1,6 +1,8 @@
-#include "message_boxes.h"
+#include "testing/message_boxes.h"
 
-namespace surface_testing {
+#include "testing/child_process.h"
+
+namespace suite::testing {
 namespace {
 
 std::string TextOf(HWND window) {
@@ -91,4 +93,14 @@ void MessageBoxAnswerer::Watch() {
     }
 }
 
-}  // namespace surface_testing
+AnsweredRun RunAnsweringMessageBoxes(const std::string& commandLine, DWORD timeoutMs) {
+    AnsweredRun run;
+    ChildProcess program(commandLine);
+    if (!program.Started()) return run;
+    MessageBoxAnswerer boxes(program.ProcessId());
+    run.exitCode = program.Wait(timeoutMs);
+    run.boxes = boxes.Seen();
+    return run;
+}
+
+}  // namespace suite::testing
