@@ -4,6 +4,7 @@
 
 #include "framework/classes/published.h"
 #include "framework/controls/drag_drop.h"
+#include "framework/controls/hint_window.h"
 #include "framework/controls/menus.h"
 #include "framework/controls/win_control.h"
 #include "framework/controls/window_classes.h"
@@ -123,6 +124,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_uniqu
 TControl::~TControl() {
     SetState(csDestroying, true);
     drag_detail::Forget(this);
+    hint_detail::Forget(this);
     if (FParent) FParent->RemoveControl(this);
 }
 
@@ -354,6 +356,10 @@ void TControl::Dispatch(void* message) {
     DefaultHandler(message);
     int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
     TShiftState shift = ShiftFromKeys(m.WParam);
+    if (m.Msg == WM_MOUSEMOVE)
+        hint_detail::MouseOver(this);
+    else
+        hint_detail::Cancel();
     switch (m.Msg) {
     case WM_LBUTTONDOWN:
         FClickPressed = (FControlStyle & csClickEvents) != 0;

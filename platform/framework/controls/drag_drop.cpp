@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "framework/controls/win_control.h"
-#include "framework/controls/window_binding.h"
 
 namespace drag_detail {
 namespace {
@@ -22,17 +21,6 @@ struct TDragOperation {
 
 TDragOperation* Current = nullptr;
 
-// The control under a screen point: the deepest window of ours there, or
-// the graphic control inside it.
-TControl* ControlAt(POINT screen) {
-    HWND window = WindowFromPoint(screen);
-    TWinControl* control = nullptr;
-    for (; window && !control; window = GetParent(window)) control = FindControl(window);
-    if (!control) return nullptr;
-    TControl* inner = control->ControlAtPos(control->ScreenToClient(screen));
-    return inner && !ObjectAs<TWinControl>(inner) ? inner : control;
-}
-
 void Leave(TControl* target, TControl* source, TPoint at) {
     bool ignored = false;
     target->DragOver(source, at.x, at.y, dsDragLeave, ignored);
@@ -40,7 +28,7 @@ void Leave(TControl* target, TControl* source, TPoint at) {
 
 void MoveTo(POINT screen) {
     TDragOperation& op = *Current;
-    TControl* target = ControlAt(screen);
+    TControl* target = FindControlAt(screen);
     TDragState state = dsDragMove;
     if (target != op.Target) {
         TControl* old = op.Target;

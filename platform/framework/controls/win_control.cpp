@@ -7,6 +7,7 @@
 #include "framework/classes/published.h"
 #include "framework/controls/drag_drop.h"
 #include "framework/controls/graphic_control.h"
+#include "framework/controls/hint_window.h"
 #include "framework/controls/parking_window.h"
 #include "framework/controls/window_binding.h"
 #include "framework/controls/window_classes.h"
@@ -519,6 +520,15 @@ void TWinControl::ContextMenu(TMessage& m) {
     DefaultHandler(&m);
 }
 
+TControl* FindControlAt(POINT screen) {
+    TWinControl* control = nullptr;
+    for (HWND window = WindowFromPoint(screen); window && !control; window = GetParent(window))
+        control = FindControl(window);
+    if (!control) return nullptr;
+    TControl* inner = control->ControlAtPos(control->ScreenToClient(screen));
+    return inner && !ObjectAs<TWinControl>(inner) ? inner : control;
+}
+
 bool ReflectNotification(HWND parent, TMessage& m) {
     HWND child = nullptr;
     switch (m.Msg) {
@@ -555,6 +565,7 @@ void TWinControl::WndProc(TMessage& m) {
     if (drag_detail::HandleMouse(FHandle, m)) return;
     switch (m.Msg) {
     case WM_KEYDOWN:
+        hint_detail::Cancel();
         if (drag_detail::HandleKey(m.WParam) || HandleNavigationKey(m)) return;
         break;
     case WM_CHAR:

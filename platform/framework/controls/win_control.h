@@ -191,6 +191,10 @@ private:
 // no control of ours.
 bool ReflectNotification(HWND parent, TMessage& message);
 
+// The control under a screen point: the deepest window of the framework
+// there, or the graphic control inside it (nullptr over other windows).
+TControl* FindControlAt(POINT screen);
+
 // Makes a control of a windowed class that lives in a plain window
 // rather than in a parent control (an embedded control in its container,
 // or in the parking window until it is placed).

@@ -1,11 +1,12 @@
 #include "framework/graphics/gdi_scope.h"
 
-TMemoryDC::TMemoryDC(HDC compatible, int width, int height)
-    : FDC(CreateCompatibleDC(compatible)), FBitmap(CreateCompatibleBitmap(compatible, width, height)),
-      FOld(SelectObject(FDC, FBitmap)) {}
+TBitmapDC::TBitmapDC(HBITMAP bitmap, HDC compatible)
+    : FDC(CreateCompatibleDC(compatible)), FOld(bitmap ? SelectObject(FDC, bitmap) : nullptr) {}
 
-TMemoryDC::~TMemoryDC() {
-    SelectObject(FDC, FOld);
-    DeleteObject(FBitmap);
+TBitmapDC::~TBitmapDC() {
+    if (FOld) SelectObject(FDC, FOld);
     DeleteDC(FDC);
 }
+
+TMemoryDC::TMemoryDC(HDC compatible, int width, int height)
+    : FBitmap(CreateCompatibleBitmap(compatible, width, height)), FDC(FBitmap.Handle(), compatible) {}

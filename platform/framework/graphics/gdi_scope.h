@@ -58,19 +58,31 @@ private:
     H FHandle;
 };
 
+// A memory context with a bitmap selected on it (compatible with the
+// given context, or the screen), for the length of the scope; without a
+// bitmap, one with its stock bitmap.
+class TBitmapDC {
+public:
+    explicit TBitmapDC(HBITMAP bitmap, HDC compatible = nullptr);
+    ~TBitmapDC();
+    TBitmapDC(const TBitmapDC&) = delete;
+    TBitmapDC& operator=(const TBitmapDC&) = delete;
+    HDC Handle() const { return FDC; }
+
+private:
+    HDC FDC;
+    HGDIOBJ FOld;
+};
+
 // An off-screen bitmap compatible with a context, with its own memory
 // context selected on it: painting goes here and reaches the screen in
 // one copy.
 class TMemoryDC {
 public:
     TMemoryDC(HDC compatible, int width, int height);
-    ~TMemoryDC();
-    TMemoryDC(const TMemoryDC&) = delete;
-    TMemoryDC& operator=(const TMemoryDC&) = delete;
-    HDC Handle() const { return FDC; }
+    HDC Handle() const { return FDC.Handle(); }
 
 private:
-    HDC FDC;
-    HBITMAP FBitmap;
-    HGDIOBJ FOld;
+    TGdiObject<HBITMAP> FBitmap;
+    TBitmapDC FDC;
 };

@@ -1,7 +1,7 @@
 // Controls driven with the real keyboard and mouse on a shown form: the
 // tab order with Tab and Shift+Tab, Enter and Escape on a form's buttons,
-// drag and drop (accepted, refused, cancelled with Escape) and a popup
-// menu picked with the keys.
+// drag and drop (accepted, refused, cancelled with Escape), a popup menu
+// picked with the keys, and a hint under a resting pointer.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -229,6 +229,33 @@ TEST_F(RealInput, ARightClickShowsThePopupMenuAndTheKeysPickAnItem) {
     Pump();
     EXPECT_EQ(Log.Events, (std::vector<AnsiString>{"Copy click"}));
     EXPECT_EQ(menu->PopupComponent(), shape);
+}
+
+TEST_F(RealInput, AHintShowsWhileThePointerRestsOnItsControl) {
+    TEdit* edit = Make<TEdit>(Form.get(), "Edit", 10, 10, 100, 21);
+    edit->SetHint("Type a name");
+    edit->SetShowHint(true);
+    TPanel* quiet = Make<TPanel>(Form.get(), "Quiet", 10, 60, 100, 40);
+    quiet->SetHint("Never shown");
+    ShowForm();
+    auto shown = [] {
+        HWND hint = FindWindowA("THintWindow", nullptr);
+        return hint && IsWindowVisible(hint) ? hint : nullptr;
+    };
+    auto moveTo = [this](int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(Form->Handle(), &p);
+        MovePointer(p);
+    };
+    moveTo(30, 20);
+    ASSERT_TRUE(WaitUntil([&] { Pump(); return shown() != nullptr; }, 3000));
+    char text[64];
+    GetWindowTextA(shown(), text, sizeof text);
+    EXPECT_STREQ(text, "Type a name");
+    moveTo(30, 80);
+    EXPECT_TRUE(WaitUntil([&] { Pump(); return shown() == nullptr; }, 3000)) << "gone when the pointer leaves";
+    WaitUntil([] { Pump(); return false; }, 800);
+    EXPECT_EQ(shown(), nullptr) << "a control without ShowHint shows none";
 }
 
 }  // namespace
