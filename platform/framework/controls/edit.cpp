@@ -31,10 +31,7 @@ void TEdit::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.BaseClassName = "EDIT";
     params.Style |= WS_TABSTOP | ES_AUTOHSCROLL | (FReadOnly ? ES_READONLY : 0);
-    if (Ctl3D())
-        params.ExStyle |= WS_EX_CLIENTEDGE;
-    else
-        params.Style |= WS_BORDER;
+    AddBorder(params);
 }
 
 void TEdit::HandleCreated() { SendMessageA(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0); }

@@ -29,10 +29,7 @@ void TListBox::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.BaseClassName = "LISTBOX";
     params.Style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-    if (Ctl3D())
-        params.ExStyle |= WS_EX_CLIENTEDGE;
-    else
-        params.Style |= WS_BORDER;
+    AddBorder(params);
 }
 
 void TListBox::HandleCreated() {

@@ -94,6 +94,13 @@ void TWinControl::CreateWnd() {
     HandleCreated();
 }
 
+void TWinControl::AddBorder(TCreateParams& params) const {
+    if (Ctl3D())
+        params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+        params.Style |= WS_BORDER;
+}
+
 void TWinControl::DestroyHandle() {
     if (!FHandle) return;
     DestroyWindow(FHandle);

@@ -115,6 +115,9 @@ public:
 protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
+    // The border of an edit box or a list: the sunken 3-D edge, or a flat
+    // line without Ctl3D.
+    void AddBorder(TCreateParams& params) const;
     void DestroyHandle();
     // A new window with the current properties (after a change of style).
     void RecreateWnd();

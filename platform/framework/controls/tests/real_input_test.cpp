@@ -2,34 +2,22 @@
 // tab order with Tab and Shift+Tab, Enter and Escape on a form's buttons,
 // drag and drop (accepted, refused, cancelled with Escape), a popup menu
 // picked with the keys, and a hint under a resting pointer.
-#include <gtest/gtest.h>
-
-#include <memory>
-
-#include "framework/framework.h"
+#include "control_fixture.h"
 #include "testing/real_input.h"
 
 namespace {
 
 using namespace suite::testing;
 
-struct TRecorder : TObject {
-    std::vector<AnsiString> Events;
-    static AnsiString NameOf(TObject* object) {
-        auto component = ObjectAs<TComponent>(object);
-        return component ? component->Name() : AnsiString("nothing");
-    }
-    void Note(const AnsiString& text) { Events.push_back(text); }
-    void Entered(TObject* sender) { Note(NameOf(sender) + " enter"); }
-    void Exited(TObject* sender) { Note(NameOf(sender) + " exit"); }
-    void Clicked(TObject* sender) { Note(NameOf(sender) + " click"); }
-    void StartedDrag(TObject* sender) { Note(NameOf(sender) + " start"); }
-    void EndedDrag(TObject* sender, TObject* target, int, int) { Note(NameOf(sender) + " end on " + NameOf(target)); }
-    void Dropped(TObject* sender, TObject* source, int, int) { Note(NameOf(source) + " dropped on " + NameOf(sender)); }
+// What drag and drop reports, in order (moves over one target once).
+struct TDragRecorder : TRecorder {
+    void StartedDrag(TObject* sender) { Note(sender, "start"); }
+    void EndedDrag(TObject* sender, TObject* target, int, int) { Note(sender, "end on " + NameOf(target)); }
+    void Dropped(TObject* sender, TObject* source, int, int) { Note(source, "dropped on " + NameOf(sender)); }
     void Over(TObject* sender, TObject*, int, int, TDragState state, bool& accept, bool accepting) {
         static const char* const states[] = {"enter", "leave", "move"};
-        if (Events.empty() || Events.back() != NameOf(sender) + " over " + states[state])
-            Note(NameOf(sender) + " over " + states[state]);
+        AnsiString line = NameOf(sender) + " over " + states[state];
+        if (Events.empty() || Events.back() != line) Events.push_back(line);
         accept = accepting;
     }
     void Accepting(TObject* sender, TObject* source, int x, int y, TDragState state, bool& accept) {
@@ -43,21 +31,8 @@ struct TRecorder : TObject {
     }
 };
 
-class RealInput : public ::testing::Test {
+class RealInput : public TControlFixture {
 protected:
-    void SetUp() override {
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetName("Form");
-        Form->SetBounds(60, 60, 420, 300);
-    }
-    template <class T>
-    T* Make(TWinControl* parent, const char* name, int left, int top, int width, int height) {
-        auto control = new T(Form.get());
-        control->SetName(name);
-        control->SetParent(parent);
-        control->SetBounds(left, top, width, height);
-        return control;
-    }
     void ShowForm() {
         Form->Show();
         Activate(Form->Handle());
@@ -85,8 +60,6 @@ protected:
     void Drag(TControl* from, TControl* to, bool release = true) {
         DragWithMouse(WindowOf(from), Middle(from), WindowOf(to), Middle(to), Pump, release);
     }
-    std::unique_ptr<TForm> Form;
-    TRecorder Log;
 };
 
 TEST_F(RealInput, TabAndShiftTabFollowTheTabOrder) {
@@ -154,19 +127,20 @@ protected:
         RealInput::SetUp();
         Source = Make<TPanel>(Form.get(), "Source", 10, 10, 60, 40);
         Source->SetDragMode(dmAutomatic);
-        Source->OnStartDrag = TNotifyEvent(&Log, &TRecorder::StartedDrag);
-        Source->OnEndDrag = TEndDragEvent(&Log, &TRecorder::EndedDrag);
+        Source->OnStartDrag = TNotifyEvent(&Drags, &TDragRecorder::StartedDrag);
+        Source->OnEndDrag = TEndDragEvent(&Drags, &TDragRecorder::EndedDrag);
         Taker = Make<TShape>(Form.get(), "Taker", 200, 10, 60, 60);
-        Taker->OnDragOver = TDragOverEvent(&Log, &TRecorder::Accepting);
-        Taker->OnDragDrop = TDragDropEvent(&Log, &TRecorder::Dropped);
+        Taker->OnDragOver = TDragOverEvent(&Drags, &TDragRecorder::Accepting);
+        Taker->OnDragDrop = TDragDropEvent(&Drags, &TDragRecorder::Dropped);
         Refuser = Make<TPanel>(Form.get(), "Refuser", 200, 120, 60, 60);
-        Refuser->OnDragOver = TDragOverEvent(&Log, &TRecorder::Refusing);
-        Refuser->OnDragDrop = TDragDropEvent(&Log, &TRecorder::Dropped);
+        Refuser->OnDragOver = TDragOverEvent(&Drags, &TDragRecorder::Refusing);
+        Refuser->OnDragDrop = TDragDropEvent(&Drags, &TDragRecorder::Dropped);
         ShowForm();
     }
     TPanel* Source = nullptr;
     TShape* Taker = nullptr;
     TPanel* Refuser = nullptr;
+    TDragRecorder Drags;
 };
 
 TEST_F(DragAndDrop, ATargetThatAcceptsGetsTheDrop) {
@@ -176,7 +150,7 @@ TEST_F(DragAndDrop, ATargetThatAcceptsGetsTheDrop) {
     LeftButton(false);
     Pump();
     EXPECT_FALSE(Source->Dragging());
-    EXPECT_EQ(Log.Events, (std::vector<AnsiString>{"Source start", "Taker over enter", "Taker over move",
+    EXPECT_EQ(Drags.Events, (std::vector<AnsiString>{"Source start", "Taker over enter", "Taker over move",
                                                    "Source dropped on Taker", "Source end on Taker"}));
 }
 
@@ -185,20 +159,20 @@ TEST_F(DragAndDrop, ATargetThatRefusesGetsNothingAndTheSourceHearsSo) {
     EXPECT_EQ(GetCursor(), CursorHandle(crNoDrop));
     LeftButton(false);
     Pump();
-    EXPECT_EQ(Log.Events, (std::vector<AnsiString>{"Source start", "Refuser over enter", "Refuser over move",
+    EXPECT_EQ(Drags.Events, (std::vector<AnsiString>{"Source start", "Refuser over enter", "Refuser over move",
                                                    "Refuser over leave", "Source end on nothing"}));
 }
 
 TEST_F(DragAndDrop, EscapeCancelsADragStartedByTheApplication) {
     Source->SetDragMode(dmManual);
-    Source->OnMouseDown = TMouseEvent(&Log, &TRecorder::PressedForDrag);
+    Source->OnMouseDown = TMouseEvent(&Drags, &TDragRecorder::PressedForDrag);
     Drag(Source, Taker, false);
     ASSERT_TRUE(Source->Dragging());
     Key(VK_ESCAPE);
     EXPECT_FALSE(Source->Dragging());
     LeftButton(false);
     Pump();
-    EXPECT_EQ(Log.Events, (std::vector<AnsiString>{"Source start", "Taker over enter", "Taker over move",
+    EXPECT_EQ(Drags.Events, (std::vector<AnsiString>{"Source start", "Taker over enter", "Taker over move",
                                                    "Taker over leave", "Source end on nothing"}));
 }
 

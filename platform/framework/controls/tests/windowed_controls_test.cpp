@@ -2,53 +2,25 @@
 // state (checks, selections, positions, styles) and, where the framework
 // paints, the pixels; and a dialog's controls read from and written back
 // to a form resource.
-#include <gtest/gtest.h>
-
 #include <windows.h>
 #include <commctrl.h>
 
-#include <memory>
-
-#include "framework/framework.h"
+#include "control_fixture.h"
 #include "testing/memory_canvas.h"
 
 namespace {
 
-struct TRecorder : TObject {
-    std::vector<AnsiString> Events;
-    void Clicked(TObject* sender) { Events.push_back(static_cast<TComponent*>(sender)->Name() + " click"); }
-    void Changed(TObject* sender) { Events.push_back(static_cast<TComponent*>(sender)->Name() + " change"); }
-};
-
-class Controls : public ::testing::Test {
+class Controls : public TControlFixture {
 protected:
-    void SetUp() override {
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetBounds(50, 50, 400, 300);
-    }
-    template <class T>
-    T* Make(TWinControl* parent, const char* name, int left, int top, int width, int height) {
-        auto control = new T(Form.get());
-        control->SetName(name);
-        control->SetParent(parent);
-        control->SetBounds(left, top, width, height);
-        return control;
-    }
     // The control as it looks, on a white page of its size.
     static suite::testing::Image Picture(TWinControl* control) {
         suite::testing::MemoryCanvas canvas(control->Width(), control->Height());
         control->PaintTo(canvas.dc, 0, 0);
         return canvas.Read();
     }
-    static uint32_t Rgb(TColor color) {
-        uint32_t c = ColorToRGB(color);
-        return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-    }
     static int Count(const suite::testing::Image& image, uint32_t rgb) {
         return image.Count(rgb, RECT{0, 0, image.width, image.height});
     }
-    std::unique_ptr<TForm> Form;
-    TRecorder Log;
 };
 
 TEST_F(Controls, ButtonsShowTheirRoleInTheirStyle) {

@@ -4,24 +4,15 @@
 // context, a window method a host can replace, and what a host sends.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "framework/controls/window_binding.h"
 #include "framework/controls/window_classes.h"
-#include "framework/framework.h"
+#include "control_fixture.h"
 #include "testing/memory_canvas.h"
 
 namespace {
 
-// Records what controls report, in order.
-struct TRecorder : TObject {
-    std::vector<AnsiString> Events;
-    void Note(TObject* sender, const char* what) {
-        Events.push_back(static_cast<TComponent*>(sender)->Name() + " " + what);
-    }
-    void Clicked(TObject* sender) { Note(sender, "click"); }
-    void Changed(TObject* sender) { Note(sender, "change"); }
-    // A host's window method: notes each message, then passes it on.
+// A host's window method: notes each message, then passes it on.
+struct THost : TObject {
     TWndMethod Next;
     std::vector<UINT> Seen;
     void Hook(TMessage& m) {
@@ -30,27 +21,7 @@ struct TRecorder : TObject {
     }
 };
 
-class Windowing : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetBounds(50, 50, 400, 300);
-    }
-    template <class T>
-    T* Make(TWinControl* parent, const char* name, int left, int top, int width, int height) {
-        auto control = new T(Form.get());
-        control->SetName(name);
-        control->SetParent(parent);
-        control->SetBounds(left, top, width, height);
-        return control;
-    }
-    static uint32_t Rgb(TColor color) {
-        uint32_t c = ColorToRGB(color);
-        return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);  // as 0x00RRGGBB
-    }
-    std::unique_ptr<TForm> Form;
-    TRecorder Log;
-};
+using Windowing = TControlFixture;
 
 TEST_F(Windowing, AnEditIsThePlatformsEditBehindTheFrameworksOneProcedure) {
     TEdit* edit = Make<TEdit>(Form.get(), "Edit1", 10, 10, 100, 21);
@@ -70,22 +41,22 @@ TEST_F(Windowing, AnEditIsThePlatformsEditBehindTheFrameworksOneProcedure) {
     EXPECT_EQ(Log.Events, (std::vector<AnsiString>{"Edit1 change", "Edit1 change"}));
 
     // A host puts its method in front and later takes it away again.
-    Log.Next = edit->WindowProc;
-    edit->WindowProc = TWndMethod(&Log, &TRecorder::Hook);
+    THost host;
+    host.Next = edit->WindowProc;
+    edit->WindowProc = TWndMethod(&host, &THost::Hook);
     SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("hooked"));
     EXPECT_EQ(edit->Text(), "hooked");
-    ASSERT_FALSE(Log.Seen.empty());
-    EXPECT_EQ(Log.Seen.front(), static_cast<UINT>(WM_SETTEXT));
-    edit->WindowProc = Log.Next;
-    size_t seen = Log.Seen.size();
+    ASSERT_FALSE(host.Seen.empty());
+    EXPECT_EQ(host.Seen.front(), static_cast<UINT>(WM_SETTEXT));
+    edit->WindowProc = host.Next;
+    size_t seen = host.Seen.size();
     SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("plain"));
-    EXPECT_EQ(Log.Seen.size(), seen);
+    EXPECT_EQ(host.Seen.size(), seen);
     EXPECT_EQ(edit->Text(), "plain");
 }
 
 TEST_F(Windowing, ANotificationReachesTheControlThatSentIt) {
     TButton* button = Make<TButton>(Form.get(), "Button1", 10, 10, 75, 25);
-    Form->SetName("Form");
     button->OnClick = TNotifyEvent(&Log, &TRecorder::Clicked);
     Form->OnClick = TNotifyEvent(&Log, &TRecorder::Clicked);
     SendMessageA(button->Handle(), BM_CLICK, 0, 0);
