@@ -1,8 +1,7 @@
 #include "framework/classes/typinfo.h"
 
-#include <windows.h>
-
 #include "framework/classes/component.h"
+#include "framework/classes/modules.h"
 #include "framework/classes/published.h"
 
 FRAME_DEFINE_TYPE_INFO(int, TTypeKind::Integer, "Integer")
@@ -52,13 +51,6 @@ const char* IntToIdent(PTypeInfo type, int64_t value) {
     for (auto& [name, v] : type->Idents)
         if (v == value) return name;
     return nullptr;
-}
-
-static void* ModuleOfAddress(const void* address) {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       static_cast<LPCSTR>(address), &module);
-    return module;
 }
 
 TClassInfo::TClassInfo(const char* name, const TClassInfo* parent, Constructor construct)
@@ -118,6 +110,13 @@ const TPropInfo* TClassInfo::FindProperty(const AnsiString& name) const {
         for (const TPropInfo& p : c->FProperties)
             if (SameText(p.Name, name)) return &p;
     return nullptr;
+}
+
+std::vector<const TMethodInfo*> TClassInfo::Methods() const {
+    std::vector<const TMethodInfo*> result;
+    if (FParent) result = FParent->Methods();
+    for (const TMethodInfo& m : FMethods) result.push_back(&m);
+    return result;
 }
 
 const TMethodInfo* TClassInfo::FindMethod(const AnsiString& name) const {

@@ -102,6 +102,8 @@ public:
     // A class that republishes a property replaces its description in place.
     std::vector<const TPropInfo*> Properties() const;
     const TPropInfo* FindProperty(const AnsiString& name) const;
+    // Published methods, inherited ones first.
+    std::vector<const TMethodInfo*> Methods() const;
     const TMethodInfo* FindMethod(const AnsiString& name) const;
     const TMethodInfo* FindMethod(const TMethod& method) const;
     const TFieldInfo* FindField(const AnsiString& name) const;
