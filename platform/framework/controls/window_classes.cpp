@@ -5,18 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "framework/classes/modules.h"
 #include "framework/controls/window_binding.h"
 #include "framework/system/sysutils.h"
 
 namespace {
-
-// Where the framework's code lives: the module of this very function.
-HINSTANCE ModuleOfThisCode() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ModuleOfThisCode), &module);
-    return module;
-}
 
 struct TRegisteredClass {
     ATOM Atom;
@@ -93,8 +86,9 @@ bool FindPlatformClass(const char* base, WNDCLASSA& wc) {
 
 }  // namespace
 
+// Where the framework's code lives: the module of this very function.
 HINSTANCE FrameInstance() {
-    static const HINSTANCE instance = ModuleOfThisCode();
+    static const auto instance = static_cast<HINSTANCE>(ModuleOfAddress(reinterpret_cast<const void*>(&FrameInstance)));
     return instance;
 }
 
