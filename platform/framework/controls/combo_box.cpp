@@ -5,15 +5,20 @@
 
 FRAME_DEFINE_ENUM_INFO(TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList")
 
+namespace {
+const TListControl::TListMessages ComboBoxMessages{CB_RESETCONTENT, CB_ADDSTRING, CB_GETCURSEL, CB_SETCURSEL,
+                                                   CB_SETITEMHEIGHT};
+}
+
 const TClassInfo& TComboBox::StaticClass() {
-    static const TClassInfo info = TClassBuilder<TComboBox>::Creatable("TComboBox", TWinControl::StaticClass(), [](auto& c) {
+    static const TClassInfo info = TClassBuilder<TComboBox>::Creatable("TComboBox", TListControl::StaticClass(), [](auto& c) {
         c.Property("Style", &TComboBox::Style, &TComboBox::SetStyle).Default(csDropDown);
         PublishColor(c, false);
         PublishCtl3D(c);
         c.Property("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount).Default(8);
         PublishFont(c);
-        c.Property("ItemHeight", &TComboBox::ItemHeight, &TComboBox::SetItemHeight).NoDefault();
-        c.Property("Items", &TComboBox::Items, &TComboBox::SetItems);
+        c.Property("ItemHeight", &TListControl::ItemHeight, &TListControl::SetItemHeight).NoDefault();
+        c.Property("Items", &TListControl::Items, &TListControl::SetItems);
         PublishFocus(c, true);
         c.Property("Text", &TWinControl::Text, &TComboBox::SetComboText).StoredWhen(&TComboBox::TextStored);
         c.Property("ItemIndex", &TComboBox::ItemIndex, &TComboBox::SetItemIndex)
@@ -24,12 +29,8 @@ const TClassInfo& TComboBox::StaticClass() {
     return info;
 }
 
-TComboBox::TComboBox(TComponent* owner) : TWinControl(owner), FItems(std::make_unique<TStringList>()) {
-    FItems->OnChange = TNotifyEvent(this, &TComboBox::ItemsChanged);
+TComboBox::TComboBox(TComponent* owner) : TListControl(owner, ComboBoxMessages) {
     FControlStyle = csClickEvents;
-    FTabStop = true;
-    FColor = clWindow;
-    FParentColor = false;
     SetBounds(FLeft, FTop, 145, 21);
 }
 
@@ -67,8 +68,7 @@ LRESULT CALLBACK ComboEditProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPar
 }
 
 void TComboBox::HandleCreated() {
-    SendMessageA(FHandle, CB_SETITEMHEIGHT, 0, FItemHeight);
-    FillList();
+    TListControl::HandleCreated();
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (FStyle != csDropDownList && GetComboBoxInfo(FHandle, &info) && info.hwndItem) {
@@ -79,61 +79,44 @@ void TComboBox::HandleCreated() {
     }
 }
 
-// The list and what the box shows, from the control's state.
+// A box with typed text shows it again; a picked item shows itself.
 void TComboBox::FillList() {
     if (!FHandle) return;
-    SendMessageA(FHandle, CB_RESETCONTENT, 0, 0);
-    for (const AnsiString& item : FItems->Items())
-        SendMessageA(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    if (FItemIndex >= 0 && !FTyped)
-        SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
-    else if (FStyle != csDropDownList)
-        SetWindowTextA(FHandle, FCaption.c_str());
+    int picked = FItemIndex;
+    if (FTyped) FItemIndex = -1;
+    TListControl::FillList();
+    FItemIndex = picked;
+    if (FTyped && FStyle != csDropDownList) SetWindowTextA(FHandle, FCaption.c_str());
 }
 
 void TComboBox::SaveWindowState() {
-    FItemIndex = ItemIndex();
+    TListControl::SaveWindowState();
     FCaption = Text();
 }
 
-void TComboBox::ItemsChanged(TObject*) {
-    if (!FHandle) {
-        if (FItemIndex >= FItems->Count()) FItemIndex = -1;
-        return;
-    }
-    FCaption = Text();
-    FItemIndex = ItemIndex();
-    if (FItemIndex >= FItems->Count()) FItemIndex = -1;
-    FillList();
-}
-
-int TComboBox::IndexOfText(const AnsiString& text) const {
-    for (int i = 0; i < FItems->Count(); ++i)
-        if (FItems->Strings(i) == text) return i;
-    return -1;
+void TComboBox::ItemsChanged() {
+    if (FHandle) FCaption = Text();
+    TListControl::ItemsChanged();
 }
 
 int TComboBox::ItemIndex() const {
-    if (FTyped) return IndexOfText(Text());
-    if (!FHandle) return FItemIndex;
-    return static_cast<int>(SendMessageA(FHandle, CB_GETCURSEL, 0, 0));
+    if (FTyped) return FItems->IndexOf(Text());
+    return TListControl::ItemIndex();
 }
 
 void TComboBox::SetItemIndex(int value) {
-    if (value < -1 || value >= FItems->Count()) value = -1;
-    FItemIndex = value;
     FTyped = false;
-    FCaption = value >= 0 ? FItems->Strings(value) : AnsiString();
-    if (FHandle) SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+    TListControl::SetItemIndex(value);
+    FCaption = FItemIndex >= 0 ? FItems->Strings(FItemIndex) : AnsiString();
 }
 
 void TComboBox::SetComboText(const AnsiString& value) {
     if (FStyle == csDropDownList) {
-        SetItemIndex(IndexOfText(value));
+        SetItemIndex(FItems->IndexOf(value));
         return;
     }
     FTyped = true;
-    FItemIndex = IndexOfText(value);
+    FItemIndex = FItems->IndexOf(value);
     SetCaption(value);
 }
 
@@ -143,12 +126,6 @@ void TComboBox::SetStyle(TComboBoxStyle value) {
     FStyle = value;
     if (FStyle == csDropDownList && FTyped) SetItemIndex(FItemIndex);
     RecreateWnd();
-}
-
-void TComboBox::SetItemHeight(int value) {
-    if (value <= 0) return;
-    FItemHeight = value;
-    if (FHandle) SendMessageA(FHandle, CB_SETITEMHEIGHT, 0, value);
 }
 
 void TComboBox::SetDropDownCount(int value) { FDropDownCount = value < 1 ? 1 : value; }

@@ -2,24 +2,25 @@
 
 #include "framework/controls/common_properties.h"
 
+namespace {
+const TListControl::TListMessages ListBoxMessages{LB_RESETCONTENT, LB_ADDSTRING, LB_GETCURSEL, LB_SETCURSEL,
+                                                  LB_SETITEMHEIGHT};
+}
+
 const TClassInfo& TListBox::StaticClass() {
-    static const TClassInfo info = TClassBuilder<TListBox>::Creatable("TListBox", TWinControl::StaticClass(), [](auto& c) {
+    static const TClassInfo info = TClassBuilder<TListBox>::Creatable("TListBox", TListControl::StaticClass(), [](auto& c) {
         PublishColor(c, false);
         PublishCtl3D(c);
         PublishFont(c);
-        c.Property("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight).Default(13);
-        c.Property("Items", &TListBox::Items, &TListBox::SetItems);
+        c.Property("ItemHeight", &TListControl::ItemHeight, &TListControl::SetItemHeight).Default(13);
+        c.Property("Items", &TListControl::Items, &TListControl::SetItems);
         PublishFocus(c, true);
     });
     return info;
 }
 
-TListBox::TListBox(TComponent* owner) : TWinControl(owner), FItems(std::make_unique<TStringList>()) {
-    FItems->OnChange = TNotifyEvent(this, &TListBox::ItemsChanged);
+TListBox::TListBox(TComponent* owner) : TListControl(owner, ListBoxMessages) {
     FControlStyle = 0;  // a pick is the click
-    FTabStop = true;
-    FColor = clWindow;
-    FParentColor = false;
     SetBounds(FLeft, FTop, 121, 97);
 }
 
@@ -30,42 +31,6 @@ void TListBox::CreateParams(TCreateParams& params) {
     params.BaseClassName = "LISTBOX";
     params.Style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
     AddBorder(params);
-}
-
-void TListBox::HandleCreated() {
-    SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
-    FillList();
-}
-
-void TListBox::FillList() {
-    SendMessageA(FHandle, LB_RESETCONTENT, 0, 0);
-    for (const AnsiString& item : FItems->Items())
-        SendMessageA(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageA(FHandle, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
-}
-
-void TListBox::SaveWindowState() { FItemIndex = ItemIndex(); }
-
-void TListBox::ItemsChanged(TObject*) {
-    FItemIndex = ItemIndex();
-    if (FItemIndex >= FItems->Count()) FItemIndex = -1;
-    if (FHandle) FillList();
-}
-
-int TListBox::ItemIndex() const {
-    return FHandle ? static_cast<int>(SendMessageA(FHandle, LB_GETCURSEL, 0, 0)) : FItemIndex;
-}
-
-void TListBox::SetItemIndex(int value) {
-    if (value < -1 || value >= FItems->Count()) value = -1;
-    FItemIndex = value;
-    if (FHandle) SendMessageA(FHandle, LB_SETCURSEL, static_cast<WPARAM>(value), 0);
-}
-
-void TListBox::SetItemHeight(int value) {
-    if (value <= 0) return;
-    FItemHeight = value;
-    if (FHandle) SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, value);
 }
 
 void TListBox::Dispatch(void* message) {
