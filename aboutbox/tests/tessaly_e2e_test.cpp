@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "testing/child_process.h"
-#include "real_input.h"
+#include "testing/real_input.h"
 #include "testing/screenshot.h"
 
-using namespace shell_testing;
+using namespace suite::testing;
 using suite::testing::CaptureClientArea;
 using suite::testing::ChildProcess;
 using suite::testing::Image;

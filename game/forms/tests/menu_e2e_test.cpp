@@ -3,11 +3,11 @@
 // the program with exit code 0 whichever form is in front.
 #include <gtest/gtest.h>
 
-#include "real_input.h"
+#include "testing/real_input.h"
 #include "testing/child_process.h"
 #include "testing/screenshot.h"
 
-using namespace shell_testing;
+using namespace suite::testing;
 using suite::testing::CaptureClientArea;
 using suite::testing::CaptureWindow;
 using suite::testing::ChildProcess;

@@ -54,5 +54,8 @@ using TNotifyEvent = TEvent<TObject*>;
 using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
 using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 using TKeyPressEvent = TEvent<TObject*, char&>;
-using TDragOverEvent = TEvent<TObject*, TObject*, int, int, int, bool&>;
+// Where a drag is over a target: just arrived, left it, or moving on it.
+enum TDragState : uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
+// Sender, Source, X, Y, State, Accept.
+using TDragOverEvent = TEvent<TObject*, TObject*, int, int, TDragState, bool&>;
 using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;

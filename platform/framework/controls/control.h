@@ -1,34 +1,45 @@
-// TControl: a visual component with bounds inside a windowed parent. It
-// receives mouse messages from its parent through Dispatch, paints through
-// its parent, and fires OnClick when a press and release of the left
-// button both fall inside it.
+// TControl: a visual component with bounds inside a windowed parent.
+// Every message it gets goes first through WindowProc (which a host may
+// replace and restore), then WndProc, then Dispatch by message number.
+// A control without a window of its own gets its mouse messages from its
+// parent, paints through its parent, and fires OnClick when a press and
+// release of the left button both fall inside it.
 #pragma once
 #include <windows.h>
 
 #include <memory>
 
 #include "framework/classes/component.h"
+#include "framework/controls/messages.h"
 #include "framework/graphics/canvas.h"
-
-struct TMessage {
-    UINT Msg;
-    WPARAM WParam;
-    LPARAM LParam;
-    LRESULT Result;
-};
 
 enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 FRAME_TYPE_INFO(TAlign);
 
 enum TCursor : int16_t {
     crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
-    crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crNo = -18, crAppStart = -19,
-    crHelp = -20, crHandPoint = -21, crSizeAll = -22,
+    crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNoDrop = -13,
+    crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22,
 };
 FRAME_TYPE_INFO(TCursor);
 HCURSOR CursorHandle(TCursor cursor);
 
+enum TDragMode : uint8_t { dmManual, dmAutomatic };
+FRAME_TYPE_INFO(TDragMode);
+
+// Sender, Target (nullptr when nothing took the drop), X, Y.
+using TEndDragEvent = TDragDropEvent;
+
+// What the framework does for a control on its own.
+enum TControlStyleFlag : uint8_t {
+    csCaptureMouse = 1,   // a press captures the mouse until the release
+    csClickEvents = 2,    // a press and release inside make a click
+    csReflector = 4,      // a host should put a reflecting window around it
+};
+using TControlStyle = uint8_t;
+
 class TWinControl;
+class TPopupMenu;
 
 class TControl : public TComponent {
     FRAME_CLASS(TControl, TComponent)
@@ -56,8 +67,11 @@ public:
     virtual void SetParent(TWinControl* parent);
     bool Visible() const { return FVisible; }
     virtual void SetVisible(bool value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
     // Visible and on a parent that shows.
     bool Showing() const;
+    // A disabled control greys itself and takes no input.
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool value);
     TAlign Align() const { return FAlign; }
@@ -74,6 +88,22 @@ public:
     void SetFont(TFont* value) { FFont->Assign(value); }
     bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool value);
+    const AnsiString& Hint() const { return FHint; }
+    void SetHint(const AnsiString& value) { FHint = value; }
+    // ShowHint follows the parent's while ParentShowHint is true.
+    bool ShowHint() const;
+    void SetShowHint(bool value);
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool value) { FParentShowHint = value; }
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* value);
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    // Whether Color, Font and ShowHint are written to a form resource:
+    // not while they follow the parent's.
+    bool ColorStored() const { return !FParentColor; }
+    bool FontStored() const { return !FParentFont; }
+    bool ShowHintStored() const { return !FParentShowHint; }
+    void SetControlStyle(TControlStyle value) { FControlStyle = value; }
 
     virtual void Invalidate();
     void Repaint();
@@ -83,6 +113,10 @@ public:
     // A windowed parent's offset of this control's client area.
     virtual TPoint ClientOrigin() const;
 
+    // Every message of the control arrives here first. It starts out as
+    // WndProc; a host may put its own method here (keeping the old one
+    // to pass messages on) and put the old one back.
+    TWndMethod WindowProc;
     // Sends a message to the control as if it came from the platform.
     LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
     void Dispatch(void* message) override;
@@ -92,8 +126,31 @@ public:
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
+
+    // Drag and drop. dmAutomatic starts a drag when the left button goes
+    // down on the control; dmManual leaves it to BeginDrag. Over a target
+    // the cursor is DragCursor while the target's OnDragOver accepts and
+    // crNoDrop while it refuses; releasing the button over an accepting
+    // target drops there (OnDragDrop); Escape or a refusing target cancels.
+    // OnEndDrag tells the source either way (Target nullptr: no drop).
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode value) { FDragMode = value; }
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor value) { FDragCursor = value; }
+    // Immediate false: the drag starts once the pointer has moved a few
+    // pixels with the button held; released before that, it never starts.
+    void BeginDrag(bool immediate);
+    void EndDrag(bool drop);
+    bool Dragging() const;
     TDragOverEvent OnDragOver;
     TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
+    TNotifyEvent OnStartDrag;
+    // What the drag machinery calls on targets and sources.
+    virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
+    virtual void DragDrop(TObject* source, int x, int y);
+    virtual void DoEndDrag(TObject* target, int x, int y);
+    virtual void DoStartDrag();
 
     // Parents call these for the control under the pointer.
     virtual void Click();
@@ -111,17 +168,24 @@ public:
 
     // For TWinControl's list of children only.
     void AttachParent(TWinControl* parent) { FParent = parent; }
-    // The parent's font or colour changed.
+    // The parent's font or colour changed (CM_PARENTFONTCHANGED and
+    // CM_PARENTCOLORCHANGED, which a host may send as well).
     void ParentFontChanged();
     void ParentColorChanged();
 
 protected:
+    virtual void WndProc(TMessage& message);
     virtual void VisibleChanged();
+    virtual void EnabledChanged();
     virtual void FontChanged();
     virtual void ColorChanged();
     virtual void TextChanged();
     virtual void BoundsChanged(bool sizeChanged);
     void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
+    // Shows the popup menu for a right click at a client point; false
+    // when the control has none.
+    bool ShowPopupMenu(TPoint client);
 
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
     TWinControl* FParent = nullptr;
@@ -134,9 +198,18 @@ protected:
     bool FParentColor = true;
     bool FParentFont = true;
     std::unique_ptr<TFont> FFont;
+    AnsiString FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    TPopupMenu* FPopupMenu = nullptr;
+    TControlStyle FControlStyle = csCaptureMouse | csClickEvents;
+    TDragMode FDragMode = dmManual;
+    TCursor FDragCursor = crDrag;
 
 private:
     void FontObjectChanged(TObject* sender);
+    void AdoptFont(const TFont* font);
+    void AdoptColor(TColor color);
     bool FAdoptingFont = false;
     bool FClickPressed = false;  // the left button went down on this control
 };

@@ -1,6 +1,7 @@
 #include "framework/controls/label.h"
 
 #include "framework/classes/published.h"
+#include "framework/graphics/gdi_scope.h"
 
 const TClassInfo& TLabel::StaticClass() {
     static const TClassInfo info = TClassBuilder<TLabel>::Creatable("TLabel", TGraphicControl::StaticClass(), [](auto& c) {
@@ -51,13 +52,11 @@ void TLabel::Loaded() {
 // collapsing to nothing.
 void TLabel::AdjustBounds() {
     if (!FAutoSize || HasState(csLoading) || HasState(csDestroying)) return;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, FFont->Handle());
+    TWindowDC screen(nullptr);
+    TSelectObject font(screen.Handle(), FFont->Handle());
     AnsiString text = FCaption.empty() ? AnsiString(" ") : FCaption;
     RECT r{0, 0, 0, 0};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    DrawTextA(screen.Handle(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
     SetBounds(FLeft, FTop, r.right - r.left, r.bottom - r.top);
 }
 
@@ -69,11 +68,9 @@ void TLabel::Paint() {
         canvas->FillRect(r);
     }
     HDC dc = canvas->Handle();
-    HGDIOBJ old = SelectObject(dc, FFont->Handle());
-    int oldMode = SetBkMode(dc, TRANSPARENT);
-    COLORREF oldColor = ::SetTextColor(dc, ColorToRGB(Enabled() ? FFont->Color() : clGrayText));
+    TSaveDC saved(dc);
+    SelectObject(dc, FFont->Handle());
+    SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ColorToRGB(Enabled() ? FFont->Color() : clGrayText));
     DrawTextA(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &r, DT_NOPREFIX | DT_SINGLELINE);
-    ::SetTextColor(dc, oldColor);
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, old);
 }

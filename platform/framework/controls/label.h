@@ -24,8 +24,6 @@ protected:
 
 private:
     void AdjustBounds();
-    bool ColorStored() const { return !FParentColor; }
-    bool FontStored() const { return !FParentFont; }
     bool FAutoSize = true;
     bool FTransparent = false;
 };

@@ -2,6 +2,7 @@
 
 #include "framework/classes/published.h"
 #include "framework/controls/win_control.h"
+#include "framework/graphics/gdi_scope.h"
 
 const TClassInfo& TSpeedButton::StaticClass() {
     static const TClassInfo info =
@@ -137,9 +138,11 @@ void TSpeedButton::Paint() {
 
     // Glyph and caption side by side, the pair centred; a pressed button's
     // content moves one pixel down and right.
-    HGDIOBJ oldFont = SelectObject(dc, FFont->Handle());
     SIZE text{0, 0};
-    if (!FCaption.empty()) GetTextExtentPoint32A(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &text);
+    if (!FCaption.empty()) {
+        TSelectObject font(dc, FFont->Handle());
+        GetTextExtentPoint32A(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &text);
+    }
     int glyphWidth = FGlyph->Empty() ? 0 : FGlyph->Width();
     int glyphHeight = FGlyph->Empty() ? 0 : FGlyph->Height();
     int gap = glyphWidth > 0 && text.cx > 0 ? FSpacing : 0;
@@ -148,15 +151,13 @@ void TSpeedButton::Paint() {
     if (glyphWidth > 0) {
         canvas->Draw(x, (Height() - glyphHeight) / 2 + shift, FGlyph.get());
         dc = canvas->Handle();
-        SelectObject(dc, FFont->Handle());
     }
     if (text.cx > 0) {
-        int oldMode = SetBkMode(dc, TRANSPARENT);
-        COLORREF oldColor = ::SetTextColor(dc, ColorToRGB(Enabled() ? FFont->Color() : clGrayText));
+        TSaveDC saved(dc);
+        SelectObject(dc, FFont->Handle());
+        SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ColorToRGB(Enabled() ? FFont->Color() : clGrayText));
         TextOutA(dc, x + glyphWidth + gap, (Height() - text.cy) / 2 + shift, FCaption.c_str(),
                  static_cast<int>(FCaption.size()));
-        ::SetTextColor(dc, oldColor);
-        SetBkMode(dc, oldMode);
     }
-    SelectObject(dc, oldFont);
 }

@@ -46,8 +46,6 @@ private:
     void GlyphChanged(TObject* sender);
     void SetMouseInControl(bool value);
     void ReleaseGroup();
-    bool ColorStored() const { return !FParentColor; }
-    bool FontStored() const { return !FParentFont; }
 
     std::unique_ptr<TBitmap> FGlyph;
     bool FFlat = false;

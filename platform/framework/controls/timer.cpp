@@ -1,7 +1,8 @@
 #include "framework/controls/timer.h"
 
 #include "framework/classes/published.h"
-#include "framework/system/exception_hook.h"
+#include "framework/controls/messages.h"
+#include "framework/controls/window_binding.h"
 
 const TClassInfo& TTimer::StaticClass() {
     static const TClassInfo info = TClassBuilder<TTimer>::Creatable("TTimer", TComponent::StaticClass(), [](auto& c) {
@@ -13,25 +14,11 @@ const TClassInfo& TTimer::StaticClass() {
 }
 
 
-static const char* const TimerWindowClass = "FrameTimerWindow";
-
-TTimer::TTimer(TComponent* owner) : TComponent(owner) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA wc{};
-    if (!GetClassInfoA(instance, TimerWindowClass, &wc)) {
-        wc.lpfnWndProc = WindowProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = TimerWindowClass;
-        RegisterClassA(&wc);
-    }
-    FWindow = CreateWindowExA(0, TimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-    Win32Check(FWindow != nullptr, "CreateWindowEx (timer)");
-    SetWindowLongPtrA(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
+TTimer::TTimer(TComponent* owner) : TComponent(owner), FWindow(AllocateHWnd(this)) {}
 
 TTimer::~TTimer() {
     if (FRunning) KillTimer(FWindow, 1);
-    DestroyWindow(FWindow);
+    DeallocateHWnd(FWindow);
 }
 
 void TTimer::SetEnabled(bool value) {
@@ -69,16 +56,14 @@ void TTimer::UpdateTimer() {
 
 void TTimer::Tick() { OnTimer(this); }
 
-LRESULT CALLBACK TTimer::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_TIMER) {
-        if (auto timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
-            try {
-                timer->Tick();
-            } catch (...) {
-                HandleEventException();
-            }
-        }
-        return 0;
-    }
-    return DefWindowProcA(window, msg, wParam, lParam);
+void TTimer::Dispatch(void* message) {
+    if (static_cast<TMessage*>(message)->Msg == WM_TIMER)
+        Tick();
+    else
+        DefaultHandler(message);
+}
+
+void TTimer::DefaultHandler(void* message) {
+    auto& m = *static_cast<TMessage*>(message);
+    m.Result = DefWindowProcA(FWindow, m.Msg, m.WParam, m.LParam);
 }

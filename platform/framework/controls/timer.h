@@ -21,12 +21,13 @@ public:
     void Tick();
 
     void Loaded() override;
+    void Dispatch(void* message) override;
+    void DefaultHandler(void* message) override;
 
 private:
     void UpdateTimer();
     TNotifyEvent GetOnTimer() const { return OnTimer; }
     void SetOnTimer(TNotifyEvent handler);
-    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
     bool FEnabled = true;
     unsigned FInterval = 1000;

@@ -5,18 +5,17 @@
 
 #include <cstring>
 
+#include "framework/forms/color_dialog.h"
+
 namespace {
 
+// The framework's colour dialog, one for all colour editors so that the
+// custom colours a user mixes stay for the next time.
 bool PlatformPickColor(TColor& color) {
-    static COLORREF custom[16] = {};
-    CHOOSECOLORA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = GetActiveWindow();
-    dialog.rgbResult = ColorToRGB(color);
-    dialog.lpCustColors = custom;
-    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorA(&dialog)) return false;
-    color = static_cast<TColor>(dialog.rgbResult);
+    static TColorDialog dialog(nullptr);
+    dialog.SetColor(color);
+    if (!dialog.Execute()) return false;
+    color = dialog.Color();
     return true;
 }
 

@@ -1,7 +1,9 @@
 #include "framework/forms/form.h"
 
 #include "framework/classes/published.h"
+#include "framework/controls/menus.h"
 #include "framework/forms/application.h"
+#include "framework/forms/dialog_seam.h"
 #include "framework/streaming/form_resource.h"
 #include "framework/system/exception_hook.h"
 
@@ -43,6 +45,7 @@ const TClassInfo& TForm::StaticClass() {
         c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
         c.Property("ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight).NoDefault();
         c.Property("ClientWidth", &TControl::ClientWidth, &TControl::SetClientWidth).NoDefault();
+        c.Property("ActiveControl", &TWinControl::ActiveControl, &TForm::SetActiveControl);
         c.Property("Color", &TControl::Color, &TControl::SetColor).Default(clBtnFace);
         c.Property("Font", &TControl::Font, &TControl::SetFont);
         c.Property("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview);
@@ -171,29 +174,98 @@ void TForm::Close() {
         Application->Terminate();
         return;
     }
-    if (FInModalLoop && FModalResult == 0) FModalResult = 2;  // closing a modal form cancels it
+    if (FInModalLoop && FModalResult == mrNone) FModalResult = mrCancel;  // closing a modal form cancels it
     Hide();
 }
 
+namespace {
+
+// The windows of this thread a modal form disables while it runs, and
+// enables again however it ends.
+class TDisabledWindows {
+public:
+    explicit TDisabledWindows(HWND modal) : FModal(modal) {
+        EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(this));
+        for (HWND w : FWindows) EnableWindow(w, FALSE);
+    }
+    ~TDisabledWindows() {
+        for (HWND w : FWindows)
+            if (IsWindow(w)) EnableWindow(w, TRUE);
+    }
+    TDisabledWindows(const TDisabledWindows&) = delete;
+    TDisabledWindows& operator=(const TDisabledWindows&) = delete;
+
+private:
+    static BOOL CALLBACK Collect(HWND window, LPARAM param) {
+        auto self = reinterpret_cast<TDisabledWindows*>(param);
+        if (window != self->FModal && IsWindowVisible(window) && IsWindowEnabled(window))
+            self->FWindows.push_back(window);
+        return TRUE;
+    }
+    HWND FModal;
+    std::vector<HWND> FWindows;
+};
+
+}  // namespace
+
 TModalResult TForm::ShowModal() {
     if (FVisible) throw EInvalidOperation("Cannot make a visible window modal");
-    FModalResult = 0;
-    std::vector<HWND> disabled;
-    for (HWND w = GetTopWindow(nullptr); w; w = GetNextWindow(w, GW_HWNDNEXT)) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == GetCurrentProcessId() && w != FHandle && IsWindowVisible(w) && IsWindowEnabled(w)) {
-            EnableWindow(w, FALSE);
-            disabled.push_back(w);
-        }
+    FModalResult = mrNone;
+    TDialogQuestion question;
+    question.Kind = TDialogKind::Form;
+    question.Caption = FCaption;
+    question.Form = this;
+    if (std::optional<TDialogAnswer> answer = AskDialogAnswerer(question)) {
+        if (answer->Result != mrNone) FModalResult = answer->Result;
+        return FModalResult != mrNone ? FModalResult : mrCancel;
     }
-    Show();
-    FInModalLoop = true;
-    while (FModalResult == 0 && FVisible && !Application->Terminated()) Application->HandleMessage();
-    FInModalLoop = false;
-    for (HWND w : disabled) EnableWindow(w, TRUE);
+    HWND previous = GetActiveWindow();
+    {
+        TDisabledWindows disabled(Handle());
+        Show();
+        FInModalLoop = true;
+        try {
+            while (FModalResult == mrNone && FVisible && !Application->Terminated()) Application->HandleMessage();
+        } catch (...) {
+            FInModalLoop = false;
+            Hide();
+            throw;
+        }
+        FInModalLoop = false;
+    }
+    // The other windows are enabled before this one hides, so that the
+    // one that was active before becomes active again.
     Hide();
-    return FModalResult ? FModalResult : 2;
+    if (previous && IsWindow(previous)) SetActiveWindow(previous);
+    return FModalResult != mrNone ? FModalResult : mrCancel;
+}
+
+void TForm::SetActiveControl(TWinControl* control) {
+    if (control == FActiveControl) return;
+    if (control && (control == this || !ContainsControl(control)))
+        throw EInvalidOperation("The active control must be a control of the form");
+    if (!control || HasState(csLoading) || !Showing()) {
+        FActiveControl = control;
+        return;
+    }
+    control->SetFocus();
+}
+
+// The form's own window got the focus: it goes on to the control that
+// had it last, or the first one in the tab order.
+void TForm::FocusReceived() {
+    if (FActiveControl && FActiveControl->CanFocus()) {
+        ::SetFocus(FActiveControl->Handle());
+        return;
+    }
+    FActiveControl = nullptr;
+    SelectNext(nullptr, true, true);
+}
+
+void TForm::FocusLost(HWND) {}
+
+void TForm::PreviewKey(char& key) {
+    if (FKeyPreview) KeyPress(key);
 }
 
 std::vector<TComponent*> TForm::GetChildren(TComponent* root) const {
@@ -201,7 +273,8 @@ std::vector<TComponent*> TForm::GetChildren(TComponent* root) const {
     std::vector<TComponent*> result;
     for (int i = 0; i < ComponentCount(); ++i) {
         TComponent* c = Components(i);
-        if (!ObjectAs<TControl>(c)) result.push_back(c);
+        auto item = ObjectAs<TMenuItem>(c);
+        if (!ObjectAs<TControl>(c) && !(item && item->Parent())) result.push_back(c);  // items go in their menu
     }
     for (TComponent* c : TCustomControl::GetChildren(root)) result.push_back(c);
     return result;
@@ -220,3 +293,9 @@ void TForm::Dispatch(void* message) {
 
 void TForm::DoShow() { OnShow(this); }
 void TForm::DoHide() { OnHide(this); }
+
+TForm* GetParentForm(TControl* control) {
+    if (!control) return nullptr;
+    TWinControl* top = ObjectAs<TWinControl>(control) ? static_cast<TWinControl*>(control) : control->Parent();
+    return top ? ObjectAs<TForm>(top->TopLevelControl()) : nullptr;
+}

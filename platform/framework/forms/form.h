@@ -1,5 +1,8 @@
 // TForm: a top-level window built from its form resource. Close hides a
 // form, or ends the program when it is the application's main form.
+// ShowModal shows it with the program's other windows disabled until
+// its ModalResult is set (by a button's ModalResult, or closing it:
+// mrCancel). It keeps the control that has the focus while it is away.
 #pragma once
 #include "framework/controls/graphic_control.h"
 
@@ -10,6 +13,8 @@ FRAME_TYPE_INFO(TWindowState);
 enum TPosition : uint8_t { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter };
 FRAME_TYPE_INFO(TPosition);
 using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
+                       mrNo = 7, mrAll = 8;
 
 // A form's scroll bar settings; streamed as HorzScrollBar.Visible etc.
 class TControlScrollBar : public TPersistent {
@@ -27,6 +32,10 @@ private:
     int FRange = 0;
 };
 
+class TForm;
+// The form a control sits on (nullptr when it is on none).
+TForm* GetParentForm(TControl* control);
+
 class TForm : public TCustomControl {
     FRAME_CLASS(TForm, TCustomControl)
 public:
@@ -43,6 +52,8 @@ public:
     TModalResult ShowModal();
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult value) { FModalResult = value; }
+    // Setting it gives that control the focus (once the form shows).
+    void SetActiveControl(TWinControl* control);
 
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle value);
@@ -74,6 +85,9 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void Paint() override;
     void Dispatch(void* message) override;
+    void FocusReceived() override;
+    void FocusLost(HWND next) override;
+    void PreviewKey(char& key) override;
     virtual void DoShow();
     virtual void DoHide();
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/classes/published.h"
+#include "framework/graphics/gdi_scope.h"
 
 FRAME_DEFINE_ENUM_INFO(TPixelFormat, "pfDevice", "pf1bit", "pf4bit", "pf8bit", "pf15bit", "pf16bit", "pf24bit",
                        "pf32bit")
@@ -16,23 +17,19 @@ public:
     ~TBitmapCanvas() override { FreeHandle(); }
 
     void CreateHandle() override {
-        HDC dc = CreateCompatibleDC(nullptr);
-        if (FBitmap->FHandle) FOldBitmap = SelectObject(dc, FBitmap->FHandle);
-        SetHandle(dc);
+        FDC = std::make_unique<TBitmapDC>(FBitmap->FHandle);
+        SetHandle(FDC->Handle());
     }
     void FreeHandle() override {
-        if (!HandleAllocated()) return;
-        HDC dc = Handle();
+        if (!FDC) return;
         SetHandle(nullptr);
-        if (FOldBitmap) SelectObject(dc, FOldBitmap);
-        FOldBitmap = nullptr;
-        DeleteDC(dc);
+        FDC.reset();
     }
     void Release() { FreeHandle(); }
 
 private:
     TBitmap* FBitmap;
-    HGDIOBJ FOldBitmap = nullptr;
+    std::unique_ptr<TBitmapDC> FDC;
 };
 
 namespace {
@@ -138,19 +135,16 @@ void TBitmap::Recreate(int width, int height, TPixelFormat format, std::vector<R
         FillHeader(info, width, height, format, palette);
         handle = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &pixels, nullptr, 0);
         if (!handle) throw EInvalidGraphic(Format("Cannot make a %d x %d bitmap", width, height));
-        HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, handle);
-        RECT all{0, 0, width, height};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        if (keepPixels && FHandle) {
-            HDC from = CreateCompatibleDC(nullptr);
-            HGDIOBJ oldFrom = SelectObject(from, FHandle);
-            BitBlt(dc, 0, 0, std::min(width, FWidth), std::min(height, FHeight), from, 0, 0, SRCCOPY);
-            SelectObject(from, oldFrom);
-            DeleteDC(from);
+        {
+            TBitmapDC dc(handle);
+            RECT all{0, 0, width, height};
+            FillRect(dc.Handle(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            if (keepPixels && FHandle) {
+                TBitmapDC from(FHandle);
+                BitBlt(dc.Handle(), 0, 0, std::min(width, FWidth), std::min(height, FHeight), from.Handle(), 0, 0,
+                       SRCCOPY);
+            }
         }
-        SelectObject(dc, old);
-        DeleteDC(dc);
         GdiFlush();
     }
     Free();

@@ -1,6 +1,7 @@
 #include "framework/graphics/image_list.h"
 
 #include "framework/classes/published.h"
+#include "framework/graphics/gdi_scope.h"
 
 const TClassInfo& TImageList::StaticClass() {
     static const TClassInfo info =
@@ -82,14 +83,12 @@ void TImageList::Draw(TCanvas* canvas, int x, int y, int index) {
     if (FMasked && !FMasks->Empty()) {
         // Where the mask bit is set the destination stays as it was.
         HDC masks = FMasks->Canvas()->Handle();
-        HDC monoDc = CreateCompatibleDC(nullptr);
-        HBITMAP mono = CreateBitmap(FWidth, FHeight, 1, 1, nullptr);
-        HGDIOBJ old = SelectObject(monoDc, mono);
-        BitBlt(monoDc, 0, 0, FWidth, FHeight, masks, sx, 0, SRCCOPY);
-        SelectObject(monoDc, old);
-        DeleteDC(monoDc);
-        MaskBlt(dest, x, y, FWidth, FHeight, images, sx, 0, mono, 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
-        DeleteObject(mono);
+        TGdiObject<HBITMAP> mono(CreateBitmap(FWidth, FHeight, 1, 1, nullptr));
+        {
+            TBitmapDC monoDc(mono.Handle());
+            BitBlt(monoDc.Handle(), 0, 0, FWidth, FHeight, masks, sx, 0, SRCCOPY);
+        }
+        MaskBlt(dest, x, y, FWidth, FHeight, images, sx, 0, mono.Handle(), 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
     } else {
         BitBlt(dest, x, y, FWidth, FHeight, images, sx, 0, SRCCOPY);
     }

@@ -215,14 +215,12 @@ class TProbeControl : public TCustomControl {
 public:
     using TCustomControl::TCustomControl;
     std::vector<UINT> Handled;
-    void Dispatch(void* message) override {
-        auto& m = *static_cast<TMessage*>(message);
-        if (m.Msg == WM_USER + 7) {
-            Handled.push_back(m.Msg);
-            m.Result = 42;
-            return;
-        }
-        TCustomControl::Dispatch(message);
+    FRAME_BEGIN_MESSAGE_MAP
+        FRAME_MESSAGE_HANDLER(WM_USER + 7, Answer)
+    FRAME_END_MESSAGE_MAP(TCustomControl)
+    void Answer(TMessage& m) {
+        Handled.push_back(m.Msg);
+        m.Result = 42;
     }
 
 protected:

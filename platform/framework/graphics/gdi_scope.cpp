@@ -1,0 +1,12 @@
+#include "framework/graphics/gdi_scope.h"
+
+TBitmapDC::TBitmapDC(HBITMAP bitmap, HDC compatible)
+    : FDC(CreateCompatibleDC(compatible)), FOld(bitmap ? SelectObject(FDC, bitmap) : nullptr) {}
+
+TBitmapDC::~TBitmapDC() {
+    if (FOld) SelectObject(FDC, FOld);
+    DeleteDC(FDC);
+}
+
+TMemoryDC::TMemoryDC(HDC compatible, int width, int height)
+    : FBitmap(CreateCompatibleBitmap(compatible, width, height)), FDC(FBitmap.Handle(), compatible) {}
