@@ -167,7 +167,7 @@ private:
         if (!left && !SameText(path, "Top")) return false;
         if (item.value.kind != TFormValue::Integer) Fail(item.line, label, "a number expected for a design position");
         if (item.value.integer < INT32_MIN || item.value.integer > INT32_MAX)
-            Fail(item.line, label, Format("value %lld out of range", static_cast<long long>(item.value.integer)));
+            Fail(item.line, label, Format("value %d out of range", item.value.integer));
         int value = static_cast<int>(item.value.integer);
         if (left) component.SetDesignLeft(value);
         else component.SetDesignTop(value);
@@ -194,7 +194,7 @@ private:
                     value = static_cast<int32_t>(static_cast<uint32_t>(value));
             }
             if (value < type->MinValue || value > type->MaxValue)
-                Fail(item.line, label, Format("value %lld out of range", static_cast<long long>(value)));
+                Fail(item.line, label, Format("value %d out of range", value));
             p.Set(instance, TPropValue(value));
             break;
         }

@@ -1,6 +1,7 @@
 #include "framework/streaming/form_text.h"
 
 #include <cctype>
+#include <charconv>
 #include <cstdlib>
 
 namespace {
@@ -227,7 +228,7 @@ AnsiString Quote(const AnsiString& text) {
         case '\t': out += "\\t"; break;
         case '\r': out += "\\r"; break;
         default:
-            if (c < 0x20) out += Format("\\x%02X", c);
+            if (c < 0x20) out += Format("\\x%.2X", c);
             else out += static_cast<char>(c);
         }
     }
@@ -238,7 +239,10 @@ AnsiString PrintValue(const TFormValue& v) {
     switch (v.kind) {
     case TFormValue::Integer: return IntToStr(v.integer);
     case TFormValue::Float: {
-        AnsiString t = Format("%.17g", v.number);
+        // The shortest text that reads back as the same double, in no locale.
+        char buffer[32];
+        auto end = std::to_chars(buffer, buffer + sizeof buffer, v.number).ptr;
+        AnsiString t(buffer, end);
         if (t.find_first_of(".eEn") == AnsiString::npos) t += ".0";
         return t;
     }
