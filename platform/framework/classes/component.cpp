@@ -8,7 +8,7 @@ const TClassInfo& TComponent::StaticClass() {
     static const TClassInfo info =
         TClassBuilder<TComponent>::Creatable("TComponent", TPersistent::StaticClass(), [](auto& c) {
             c.Property("Name", &TComponent::Name, &TComponent::SetName).NotStored();
-            c.Field("Tag", &TComponent::FTag);
+            c.Property("Tag", &TComponent::FTag);
         });
     return info;
 }

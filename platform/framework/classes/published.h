@@ -3,8 +3,8 @@
 //   const TClassInfo& TWingedMonster::StaticClass() {
 //       static const TClassInfo info = TClassBuilder<TWingedMonster>::Creatable(
 //           "TWingedMonster", TImage::StaticClass(), [](auto& c) {
-//               c.Field("LeftImages", &TWingedMonster::FLeftImages);
-//               c.Field("HorizontalTravel", &TWingedMonster::FHorizontalTravel);
+//               c.Property("LeftImages", &TWingedMonster::FLeftImages);
+//               c.Property("HorizontalTravel", &TWingedMonster::FHorizontalTravel);
 //               c.Property("Visible", &TControl::GetVisible, &TControl::SetVisible).Default(true);
 //               c.Method("FormClick", &TGameForm::FormClick);     // forms: handlers
 //               c.Component("Timer1", &TGameForm::Timer1);        // forms: fields
@@ -98,7 +98,8 @@ public:
 
     // A property that reads and writes the field directly.
     template <class T, class B>
-    TClassBuilder& Field(const char* name, T B::*field) {
+        requires(!std::is_function_v<T>)
+    TClassBuilder& Property(const char* name, T B::*field) {
         using namespace published_detail;
         TPropInfo p;
         p.Name = name;
@@ -159,7 +160,7 @@ public:
     // that name.
     template <class T, class B>
     TClassBuilder& Component(const char* name, T* B::*field) {
-        FInfo.AddField(TFieldInfo{name, &T::StaticClass, [field](TObject* o, TComponent* v) {
+        FInfo.AddComponentField(TComponentFieldInfo{name, &T::StaticClass, [field](TObject* o, TComponent* v) {
                                       static_cast<C*>(o)->*field = static_cast<T*>(v);
                                   }});
         return *this;

@@ -71,7 +71,7 @@ TClassInfo::TClassInfo(const char* name, const TClassInfo* parent, Constructor c
 TClassInfo::TClassInfo(const TClassInfo& other)
     : FName(other.FName), FParent(other.FParent), FConstruct(other.FConstruct), FModule(other.FModule),
       FTypeInfo(other.FTypeInfo), FProperties(other.FProperties), FMethods(other.FMethods),
-      FFields(other.FFields) {
+      FComponentFields(other.FComponentFields) {
     FTypeInfo.ClassType = this;
 }
 
@@ -134,9 +134,9 @@ const TMethodInfo* TClassInfo::FindMethod(const TMethod& method) const {
     return nullptr;
 }
 
-const TFieldInfo* TClassInfo::FindField(const AnsiString& name) const {
+const TComponentFieldInfo* TClassInfo::FindComponentField(const AnsiString& name) const {
     for (const TClassInfo* c = this; c; c = c->FParent)
-        for (const TFieldInfo& f : c->FFields)
+        for (const TComponentFieldInfo& f : c->FComponentFields)
             if (SameText(f.Name, name)) return &f;
     return nullptr;
 }

@@ -64,11 +64,11 @@ struct TMethodInfo {
     TMethodCode Code;
 };
 
-// A published component field: set by the form reader to the component of
-// the same name.
-struct TFieldInfo {
+// A published component field (a form's Button1): set by the form reader
+// to the component of the same name.
+struct TComponentFieldInfo {
     AnsiString Name;
-    const TClassInfo& (*FieldClassOf)();
+    const TClassInfo& (*FieldClass)();
     std::function<void(TObject*, TComponent*)> Assign;
 };
 
@@ -104,12 +104,12 @@ public:
     const TPropInfo* FindProperty(const AnsiString& name) const;
     const TMethodInfo* FindMethod(const AnsiString& name) const;
     const TMethodInfo* FindMethod(const TMethod& method) const;
-    const TFieldInfo* FindField(const AnsiString& name) const;
+    const TComponentFieldInfo* FindComponentField(const AnsiString& name) const;
 
     // For TClassBuilder only.
     void AddProperty(TPropInfo info) { FProperties.push_back(std::move(info)); }
     void AddMethod(TMethodInfo info) { FMethods.push_back(std::move(info)); }
-    void AddField(TFieldInfo info) { FFields.push_back(std::move(info)); }
+    void AddComponentField(TComponentFieldInfo info) { FComponentFields.push_back(std::move(info)); }
     TPropInfo& LastProperty() { return FProperties.back(); }
 
 private:
@@ -120,7 +120,7 @@ private:
     TTypeInfo FTypeInfo;
     std::vector<TPropInfo> FProperties;
     std::vector<TMethodInfo> FMethods;
-    std::vector<TFieldInfo> FFields;
+    std::vector<TComponentFieldInfo> FComponentFields;
 };
 
 // Reads and writes published properties by name (raises EPropertyError).

@@ -61,13 +61,13 @@ const TClassInfo& TControl::StaticClass() {
         c.Property("Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault);
         c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
         c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
-        c.Field("OnClick", &TControl::OnClick);
-        c.Field("OnDblClick", &TControl::OnDblClick);
-        c.Field("OnMouseDown", &TControl::OnMouseDown);
-        c.Field("OnMouseUp", &TControl::OnMouseUp);
-        c.Field("OnMouseMove", &TControl::OnMouseMove);
-        c.Field("OnDragOver", &TControl::OnDragOver);
-        c.Field("OnDragDrop", &TControl::OnDragDrop);
+        c.Property("OnClick", &TControl::OnClick);
+        c.Property("OnDblClick", &TControl::OnDblClick);
+        c.Property("OnMouseDown", &TControl::OnMouseDown);
+        c.Property("OnMouseUp", &TControl::OnMouseUp);
+        c.Property("OnMouseMove", &TControl::OnMouseMove);
+        c.Property("OnDragOver", &TControl::OnDragOver);
+        c.Property("OnDragDrop", &TControl::OnDragDrop);
     });
     return info;
 }

@@ -50,12 +50,12 @@ const TClassInfo& TForm::StaticClass() {
         c.Property("WindowState", &TForm::WindowState, &TForm::SetWindowState).Default(wsNormal);
         c.Property("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch).NoDefault();
         c.Property("TextHeight", &TForm::TextHeight, &TForm::SetTextHeight).NoDefault();
-        c.Field("OnCreate", &TForm::OnCreate);
-        c.Field("OnDestroy", &TForm::OnDestroy);
-        c.Field("OnShow", &TForm::OnShow);
-        c.Field("OnHide", &TForm::OnHide);
-        c.Field("OnPaint", &TForm::OnPaint);
-        c.Field("OnKeyPress", &TWinControl::OnKeyPress);
+        c.Property("OnCreate", &TForm::OnCreate);
+        c.Property("OnDestroy", &TForm::OnDestroy);
+        c.Property("OnShow", &TForm::OnShow);
+        c.Property("OnHide", &TForm::OnHide);
+        c.Property("OnPaint", &TForm::OnPaint);
+        c.Property("OnKeyPress", &TWinControl::OnKeyPress);
     });
     return info;
 }

@@ -54,7 +54,7 @@ public:
         } catch (...) {
             // Nothing half-built stays behind: the components made here go.
             for (auto it = made.rbegin(); it != made.rend(); ++it) {
-                if (const TFieldInfo* field = FRoot->ClassType().FindField((*it)->Name()))
+                if (const TComponentFieldInfo* field = FRoot->ClassType().FindComponentField((*it)->Name()))
                     field->Assign(FRoot, nullptr);
                 delete *it;
             }
@@ -96,10 +96,10 @@ private:
         component->SetName(node.name);
         TComponent* parent = container->CanParentChildren() ? container : FRoot;
         if (parent->CanParentChildren()) parent->SetChildParent(component);
-        if (const TFieldInfo* field = FRoot->ClassType().FindField(node.name)) {
-            if (!cls->InheritsFrom(field->FieldClassOf()))
+        if (const TComponentFieldInfo* field = FRoot->ClassType().FindComponentField(node.name)) {
+            if (!cls->InheritsFrom(field->FieldClass()))
                 Fail(node.line, node.name, Format("field %s holds a %s, not a %s", field->Name.c_str(),
-                                                  field->FieldClassOf().Name(), cls->Name()));
+                                                  field->FieldClass().Name(), cls->Name()));
             field->Assign(FRoot, component);
         }
         ReadItems(component, node);

@@ -4,15 +4,15 @@ FRAME_DEFINE_ENUM_INFO(TSampleMood, "smCalm", "smCheerful", "smGrumpy")
 
 const TClassInfo& TSampleItem::StaticClass() {
     static const TClassInfo info = TClassBuilder<TSampleItem>::Creatable("TSampleItem", TComponent::StaticClass(), [](auto& c) {
-        c.Field("Count", &TSampleItem::Count);
-        c.Field("Active", &TSampleItem::Active).Default(true);
-        c.Field("Ratio", &TSampleItem::Ratio);
-        c.Field("Title", &TSampleItem::Title);
-        c.Field("Mood", &TSampleItem::Mood);
-        c.Field("Shade", &TSampleItem::Shade).Default(clBtnFace);
-        c.Field("Styles", &TSampleItem::Styles);
-        c.Field("Buddy", &TSampleItem::Buddy);
-        c.Field("OnPoke", &TSampleItem::OnPoke);
+        c.Property("Count", &TSampleItem::Count);
+        c.Property("Active", &TSampleItem::Active).Default(true);
+        c.Property("Ratio", &TSampleItem::Ratio);
+        c.Property("Title", &TSampleItem::Title);
+        c.Property("Mood", &TSampleItem::Mood);
+        c.Property("Shade", &TSampleItem::Shade).Default(clBtnFace);
+        c.Property("Styles", &TSampleItem::Styles);
+        c.Property("Buddy", &TSampleItem::Buddy);
+        c.Property("OnPoke", &TSampleItem::OnPoke);
         c.Property("Font", &TSampleItem::Font, &TSampleItem::SetFont);
         c.Property("Lines", &TSampleItem::Lines, &TSampleItem::SetLines);
         c.Property("Picture", &TSampleItem::Picture, &TSampleItem::SetPicture);
