@@ -7,7 +7,7 @@
 const TClassInfo& TComponent::StaticClass() {
     static const TClassInfo info =
         TClassBuilder<TComponent>::Creatable("TComponent", TPersistent::StaticClass(), [](auto& c) {
-            c.Property("Name", &TComponent::Name, &TComponent::SetName).NotStored();
+            c.Property("Name", &TComponent::Name, &TComponent::SetName).Stored(false);
             c.Property("Tag", &TComponent::FTag);
         });
     return info;

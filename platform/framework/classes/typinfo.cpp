@@ -2,12 +2,15 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "framework/classes/component.h"
 #include "framework/classes/published.h"
 
 FRAME_DEFINE_TYPE_INFO(int, TTypeKind::Integer, "Integer")
-FRAME_DEFINE_TYPE_INFO(unsigned, TTypeKind::Integer, "Cardinal")
+FRAME_DEFINE_TYPE_INFO(long, TTypeKind::Integer, "Longint")
 FRAME_DEFINE_TYPE_INFO(bool, TTypeKind::Boolean, "Boolean")
+FRAME_DEFINE_TYPE_INFO(WordBool, TTypeKind::Boolean, "WordBool")
 FRAME_DEFINE_TYPE_INFO(double, TTypeKind::Float, "Double")
 FRAME_DEFINE_TYPE_INFO(AnsiString, TTypeKind::String, "AnsiString")
 FRAME_DEFINE_TYPE_INFO(TNotifyEvent, TTypeKind::Method, "TNotifyEvent")
@@ -17,9 +20,37 @@ FRAME_DEFINE_TYPE_INFO(TKeyPressEvent, TTypeKind::Method, "TKeyPressEvent")
 FRAME_DEFINE_TYPE_INFO(TDragOverEvent, TTypeKind::Method, "TDragOverEvent")
 FRAME_DEFINE_TYPE_INFO(TDragDropEvent, TTypeKind::Method, "TDragDropEvent")
 
-PTypeInfo TypeInfoFor<int64_t>::Get() {
-    static const TTypeInfo info{TTypeKind::Integer, "Int64", {}, nullptr, INT64_MIN, INT64_MAX};
-    return &info;
+#define FRAME_DEFINE_RANGE_INFO(T, Name, Min, Max)                                  \
+    PTypeInfo TypeInfoFor<T>::Get() {                                               \
+        static const TTypeInfo info{TTypeKind::Integer, Name, {}, nullptr, Min, Max}; \
+        return &info;                                                               \
+    }
+FRAME_DEFINE_RANGE_INFO(int8_t, "ShortInt", INT8_MIN, INT8_MAX)
+FRAME_DEFINE_RANGE_INFO(uint8_t, "Byte", 0, UINT8_MAX)
+FRAME_DEFINE_RANGE_INFO(int16_t, "Smallint", INT16_MIN, INT16_MAX)
+FRAME_DEFINE_RANGE_INFO(uint16_t, "Word", 0, UINT16_MAX)
+FRAME_DEFINE_RANGE_INFO(unsigned, "Cardinal", 0, UINT32_MAX)
+FRAME_DEFINE_RANGE_INFO(int64_t, "Int64", INT64_MIN, INT64_MAX)
+
+#define FRAME_DEFINE_FLOAT_INFO(T, Name, FloatType)                                           \
+    PTypeInfo TypeInfoFor<T>::Get() {                                                         \
+        static const TTypeInfo info{TTypeKind::Float, Name, {}, nullptr, 0, 0, {}, FloatType}; \
+        return &info;                                                                         \
+    }
+FRAME_DEFINE_FLOAT_INFO(float, "Single", TFloatType::Single)
+FRAME_DEFINE_FLOAT_INFO(TDateTime, "TDateTime", TFloatType::Double)
+FRAME_DEFINE_FLOAT_INFO(Currency, "Currency", TFloatType::Currency)
+
+void CheckOrdinalValue(PTypeInfo type, int64_t value) {
+    int64_t count = static_cast<int64_t>(type->EnumNames.size());
+    bool fits = true;
+    switch (type->Kind) {
+    case TTypeKind::Integer: fits = value >= type->MinValue && value <= type->MaxValue; break;
+    case TTypeKind::Enumeration: fits = value >= 0 && value < count; break;
+    case TTypeKind::Set: fits = value >= 0 && (count >= 63 || value < (int64_t(1) << count)); break;
+    default: break;
+    }
+    if (!fits) throw EPropertyError(Format("%d is not a valid %s value", value, type->Name));
 }
 
 AnsiString GetEnumName(PTypeInfo type, int64_t value) {
@@ -96,28 +127,35 @@ TComponent* TClassInfo::Create(TComponent* owner, const std::function<void(TComp
     return instance;
 }
 
-std::vector<const TPropInfo*> TClassInfo::Properties() const {
-    std::vector<const TPropInfo*> result;
-    if (FParent) result = FParent->Properties();
+const std::vector<const TPropInfo*>& TClassInfo::Properties() const {
+    if (FPropertiesListed) return FPropertyList;
+    std::vector<const TPropInfo*> list = FParent ? FParent->Properties() : std::vector<const TPropInfo*>{};
     for (const TPropInfo& p : FProperties) {
-        bool replaced = false;
-        for (auto& existing : result) {
-            if (existing->Name == p.Name) {
-                existing = &p;
-                replaced = true;
-                break;
-            }
+        auto it = std::find_if(list.begin(), list.end(), [&](const TPropInfo* q) { return SameText(q->Name, p.Name); });
+        if (p.Published) {
+            if (it != list.end()) *it = &p;
+            else list.push_back(&p);
+        } else if (it != list.end()) {
+            list.erase(it);
         }
-        if (!replaced) result.push_back(&p);
     }
-    return result;
+    FPropertyList = std::move(list);
+    FPropertiesListed = true;
+    return FPropertyList;
+}
+
+const TPropInfo* TClassInfo::FindDeclaredProperty(const AnsiString& name) const {
+    // The nearest declaration decides, so a hidden property stays hidden
+    // in descendants until one of them publishes it again.
+    for (const TClassInfo* c = this; c; c = c->FParent)
+        for (auto p = c->FProperties.rbegin(); p != c->FProperties.rend(); ++p)
+            if (SameText(p->Name, name)) return &*p;
+    return nullptr;
 }
 
 const TPropInfo* TClassInfo::FindProperty(const AnsiString& name) const {
-    for (const TClassInfo* c = this; c; c = c->FParent)
-        for (const TPropInfo& p : c->FProperties)
-            if (SameText(p.Name, name)) return &p;
-    return nullptr;
+    const TPropInfo* p = FindDeclaredProperty(name);
+    return p && p->Published ? p : nullptr;
 }
 
 const TMethodInfo* TClassInfo::FindMethod(const AnsiString& name) const {
@@ -167,6 +205,42 @@ void SetOrdProp(TObject* instance, const AnsiString& name, int64_t value) {
     SetPropValue(instance, name, TPropValue(value));
 }
 
+double GetFloatProp(const TObject* instance, const AnsiString& name) {
+    TPropValue v = GetPropValue(instance, name);
+    if (auto p = std::get_if<double>(&v)) return *p;
+    if (auto p = std::get_if<Currency>(&v)) return p->ToDouble();
+    throw EPropertyError("Property " + name + " is not a floating-point property");
+}
+
+void SetFloatProp(TObject* instance, const AnsiString& name, double value) {
+    SetPropValue(instance, name, TPropValue(value));
+}
+
+Currency GetCurrProp(const TObject* instance, const AnsiString& name) {
+    TPropValue v = GetPropValue(instance, name);
+    if (auto p = std::get_if<Currency>(&v)) return *p;
+    throw EPropertyError("Property " + name + " is not a Currency property");
+}
+
+AnsiString GetStrProp(const TObject* instance, const AnsiString& name) {
+    TPropValue v = GetPropValue(instance, name);
+    if (auto p = std::get_if<AnsiString>(&v)) return *p;
+    throw EPropertyError("Property " + name + " is not a string property");
+}
+
+void SetStrProp(TObject* instance, const AnsiString& name, const AnsiString& value) {
+    SetPropValue(instance, name, TPropValue(value));
+}
+
+void ThrowPublishingError(const TClassInfo& info, const AnsiString& property, const char* what) {
+    throw EPropertyError(Format("%s.%s %s", info.Name(), property, what));
+}
+
 namespace published_detail {
 void BadValue(const char* expected) { throw EPropertyError(Format("Invalid property value: expected %s", expected)); }
+
+void CheckClass(TObject* object, const TClassInfo& expected) {
+    if (object && !object->InheritsFrom(expected))
+        throw EPropertyError(Format("%s is not a %s", object->ClassName(), expected.Name()));
+}
 }  // namespace published_detail

@@ -34,8 +34,8 @@ void TControlScrollBar::Assign(const TPersistent* source) {
 const TClassInfo& TForm::StaticClass() {
     static const TClassInfo info = TClassBuilder<TForm>::Creatable("TForm", TCustomControl::StaticClass(), [](auto& c) {
         // A form stores its client size; the outer size follows from the border.
-        c.Property("Width", &TControl::Width, &TControl::SetWidth).NotStored();
-        c.Property("Height", &TControl::Height, &TControl::SetHeight).NotStored();
+        c.Property("Width", &TControl::Width, &TControl::SetWidth).Stored(false);
+        c.Property("Height", &TControl::Height, &TControl::SetHeight).Stored(false);
         c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(false);
         c.Property("HorzScrollBar", &TForm::HorzScrollBar, &TForm::SetHorzScrollBar);
         c.Property("VertScrollBar", &TForm::VertScrollBar, &TForm::SetVertScrollBar);

@@ -9,3 +9,4 @@
 #include "framework/system/format.h"
 #include "framework/system/format_settings.h"
 #include "framework/system/text.h"
+#include "framework/system/word_bool.h"

@@ -38,6 +38,32 @@ void TSampleItem::Notification(TComponent* component, TOperation operation) {
     }
 }
 
+const TClassInfo& TSampleKinds::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TSampleKinds>::Creatable("TSampleKinds", TComponent::StaticClass(), [](auto& c) {
+        c.Property("Cost", &TSampleKinds::Cost);
+        c.Property("Big", &TSampleKinds::Big);
+        c.Property("Single", &TSampleKinds::Single);
+        c.Property("Double", &TSampleKinds::Double);
+        c.Property("Stamp", &TSampleKinds::Stamp);
+        c.Property("Flag", &TSampleKinds::Flag);
+        c.Property("Small", &TSampleKinds::Small);
+        c.Property("Unsigned16", &TSampleKinds::Unsigned16);
+        c.Property("Styles", &TSampleKinds::Styles);
+        c.Property("Caption", [](const TSampleKinds& k) { return k.Label; },
+                   [](TSampleKinds& k, const AnsiString& v) { k.Label = v; });
+        c.Property("Min", &TSampleKinds::GetIntegerProp, &TSampleKinds::SetIntegerProp).Index(5);
+        c.Property("Max", &TSampleKinds::GetIntegerProp, &TSampleKinds::SetIntegerProp).Index(6).Default(100);
+        c.Property("Position", &TSampleKinds::GetIntegerProp, &TSampleKinds::SetIntegerProp).Index(7).Stored(false);
+    });
+    return info;
+}
+
+TSampleKinds::TSampleKinds(TComponent* owner) : TComponent(owner), Numbers{{5, 0}, {6, 100}, {7, 0}} {}
+TSampleKinds::~TSampleKinds() = default;
+
+int TSampleKinds::GetIntegerProp(int index) const { return Numbers.at(index); }
+void TSampleKinds::SetIntegerProp(int index, int value) { Numbers.at(index) = value; }
+
 const TClassInfo& TSampleRoot::StaticClass() {
     static const TClassInfo info = TClassBuilder<TSampleRoot>::Creatable("TSampleRoot", TComponent::StaticClass(), [](auto& c) {
         c.Method("FirstPoke", &TSampleRoot::FirstPoke);
