@@ -228,9 +228,9 @@ public:
     // that name.
     template <class T, class B>
     TClassBuilder& Component(const char* name, T* B::*field) {
-        FInfo.AddComponentField(TComponentFieldInfo{name, &T::StaticClass, [field](TObject* o, TComponent* v) {
-                                                        static_cast<C*>(o)->*field = static_cast<T*>(v);
-                                                    }});
+        FInfo.AddComponentField(TComponentFieldInfo{
+            name, &T::StaticClass, [field](TObject* o, TComponent* v) { static_cast<C*>(o)->*field = static_cast<T*>(v); },
+            [field](const TObject* o) -> TComponent* { return static_cast<const C*>(o)->*field; }});
         return *this;
     }
 

@@ -195,10 +195,18 @@ void SetPropValue(TObject* instance, const AnsiString& name, const TPropValue& v
     p.Set(instance, value);
 }
 
+namespace {
+
+template <class T>
+T ValueAs(const TPropValue& v, const AnsiString& name, const char* kind) {
+    if (auto p = std::get_if<T>(&v)) return *p;
+    throw EPropertyError("Property " + name + " is not " + kind);
+}
+
+}  // namespace
+
 int64_t GetOrdProp(const TObject* instance, const AnsiString& name) {
-    TPropValue v = GetPropValue(instance, name);
-    if (auto p = std::get_if<int64_t>(&v)) return *p;
-    throw EPropertyError("Property " + name + " is not ordinal");
+    return ValueAs<int64_t>(GetPropValue(instance, name), name, "ordinal");
 }
 
 void SetOrdProp(TObject* instance, const AnsiString& name, int64_t value) {
@@ -207,9 +215,8 @@ void SetOrdProp(TObject* instance, const AnsiString& name, int64_t value) {
 
 double GetFloatProp(const TObject* instance, const AnsiString& name) {
     TPropValue v = GetPropValue(instance, name);
-    if (auto p = std::get_if<double>(&v)) return *p;
     if (auto p = std::get_if<Currency>(&v)) return p->ToDouble();
-    throw EPropertyError("Property " + name + " is not a floating-point property");
+    return ValueAs<double>(v, name, "a floating-point property");
 }
 
 void SetFloatProp(TObject* instance, const AnsiString& name, double value) {
@@ -217,15 +224,11 @@ void SetFloatProp(TObject* instance, const AnsiString& name, double value) {
 }
 
 Currency GetCurrProp(const TObject* instance, const AnsiString& name) {
-    TPropValue v = GetPropValue(instance, name);
-    if (auto p = std::get_if<Currency>(&v)) return *p;
-    throw EPropertyError("Property " + name + " is not a Currency property");
+    return ValueAs<Currency>(GetPropValue(instance, name), name, "a Currency property");
 }
 
 AnsiString GetStrProp(const TObject* instance, const AnsiString& name) {
-    TPropValue v = GetPropValue(instance, name);
-    if (auto p = std::get_if<AnsiString>(&v)) return *p;
-    throw EPropertyError("Property " + name + " is not a string property");
+    return ValueAs<AnsiString>(GetPropValue(instance, name), name, "a string property");
 }
 
 void SetStrProp(TObject* instance, const AnsiString& name, const AnsiString& value) {

@@ -95,6 +95,7 @@ struct TComponentFieldInfo {
     AnsiString Name;
     const TClassInfo& (*FieldClass)();
     std::function<void(TObject*, TComponent*)> Assign;
+    std::function<TComponent*(const TObject*)> Value;
 };
 
 class TClassInfo {
