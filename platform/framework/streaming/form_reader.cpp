@@ -51,7 +51,7 @@ public:
                  "the resource describes a " + node.className + ", not a " + FRoot->ClassName());
         FRoot->BeginLoading();
         try {
-            if (FRoot->Name().empty() && !node.name.empty()) SetRootName(node.name);
+            if (FRoot->Name().empty() && !node.name.empty()) SetRootName(node);
             ReadItems(FRoot, node, true);
             for (const auto& child : node.children) ReadChild(FRoot, *child);
             ResolveFixups();
@@ -82,10 +82,11 @@ private:
         for (auto it = FMade.rbegin(); it != FMade.rend(); ++it) delete *it;
     }
 
-    void SetRootName(const AnsiString& name) {
-        AnsiString candidate = name;
+    void SetRootName(const TFormNode& node) {
+        if (!IsValidIdent(node.name)) Fail(node.pos, node.name, "not a valid component name");
+        AnsiString candidate = node.name;
         TComponent* owner = FRoot->Owner();
-        for (int n = 1; owner && owner->FindComponent(candidate); ++n) candidate = Format("%s_%d", name, n);
+        for (int n = 1; owner && owner->FindComponent(candidate); ++n) candidate = Format("%s_%d", node.name, n);
         FUndo.push_back([root = FRoot, old = FRoot->Name()] { root->SetName(old); });
         FRoot->SetName(candidate);
     }
@@ -111,7 +112,11 @@ private:
         component->BeginLoading();
         component->SetName(node.name);
         TComponent* parent = container->CanParentChildren() ? container : FRoot;
-        if (parent->CanParentChildren()) parent->SetChildParent(component);
+        try {
+            if (parent->CanParentChildren()) parent->SetChildParent(component);
+        } catch (const std::exception& e) {
+            Fail(node.pos, label, e.what());
+        }
         if (const TComponentFieldInfo* field = node.name.empty() ? nullptr
                                                                  : FRoot->ClassType().FindComponentField(node.name)) {
             if (!cls->InheritsFrom(field->FieldClass()))

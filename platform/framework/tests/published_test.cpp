@@ -90,6 +90,7 @@ TEST(PublishedAccessors, TypeInformationIsOneRecordPerType) {
         EXPECT_EQ(e.type->Kind, e.kind) << e.name;
         EXPECT_STREQ(e.type->Name, e.name);
     }
+    EXPECT_EQ(TypeInfoOf<unsigned>()->MaxValue, UINT32_MAX) << "a Cardinal reaches 2^32 - 1";
     EXPECT_EQ(TypeInfoOf<Currency>()->FloatType, TFloatType::Currency);
     EXPECT_EQ(TypeInfoOf<float>()->FloatType, TFloatType::Single);
 }
