@@ -4,12 +4,14 @@
 #include <map>
 
 #include "framework/classes/framework_classes.h"
+#include "framework/classes/modules.h"
 
 namespace {
 
 struct Registry {
     std::map<AnsiString, const TClassInfo*> classes;  // keyed by upper-case name
     std::vector<TPaletteEntry> palette;
+    std::vector<TModuleUnloadProc> unloadProcs;
 };
 
 Registry& TheRegistry() {
@@ -64,7 +66,7 @@ void RegisterComponents(const AnsiString& page, std::initializer_list<const TCla
         bool present = std::any_of(palette.begin(), palette.end(), [&](const TPaletteEntry& e) {
             return e.Class == c && e.Page == page;
         });
-        if (!present) palette.push_back(TPaletteEntry{page, c});
+        if (!present) palette.push_back(TPaletteEntry{page, c, RegistrationModule(c)});
     }
 }
 
@@ -80,3 +82,21 @@ std::vector<const TClassInfo*> PalettePage(const AnsiString& page) {
 void UnRegisterPalettePage(const AnsiString& page) {
     std::erase_if(TheRegistry().palette, [&](const TPaletteEntry& e) { return e.Page == page; });
 }
+
+void UnRegisterModuleClasses(void* module) {
+    Registry& registry = TheRegistry();
+    auto inModule = [module](const TClassInfo* c) { return c->Module() == module || ModuleOfAddress(c) == module; };
+    std::erase_if(registry.classes, [&](const auto& entry) { return inModule(entry.second); });
+    std::erase_if(registry.palette,
+                  [&](const TPaletteEntry& e) { return e.Module == module || inModule(e.Class); });
+    // A procedure may remove itself while it runs: call a copy of the list.
+    std::vector<TModuleUnloadProc> procs = registry.unloadProcs;
+    for (TModuleUnloadProc proc : procs) proc(module);
+}
+
+void AddModuleUnloadProc(TModuleUnloadProc proc) {
+    auto& procs = TheRegistry().unloadProcs;
+    if (std::find(procs.begin(), procs.end(), proc) == procs.end()) procs.push_back(proc);
+}
+
+void RemoveModuleUnloadProc(TModuleUnloadProc proc) { std::erase(TheRegistry().unloadProcs, proc); }

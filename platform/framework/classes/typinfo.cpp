@@ -1,10 +1,9 @@
 #include "framework/classes/typinfo.h"
 
-#include <windows.h>
-
 #include <algorithm>
 
 #include "framework/classes/component.h"
+#include "framework/classes/modules.h"
 #include "framework/classes/published.h"
 
 FRAME_DEFINE_TYPE_INFO(int, TTypeKind::Integer, "Integer")
@@ -85,13 +84,6 @@ const char* IntToIdent(PTypeInfo type, int64_t value) {
     return nullptr;
 }
 
-static void* ModuleOfAddress(const void* address) {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       static_cast<LPCSTR>(address), &module);
-    return module;
-}
-
 TClassInfo::TClassInfo(const char* name, const TClassInfo* parent, Constructor construct)
     : FName(name), FParent(parent), FConstruct(construct),
       FModule(ModuleOfAddress(construct ? reinterpret_cast<const void*>(construct) : name)),
@@ -156,6 +148,13 @@ const TPropInfo* TClassInfo::FindDeclaredProperty(const AnsiString& name) const 
 const TPropInfo* TClassInfo::FindProperty(const AnsiString& name) const {
     const TPropInfo* p = FindDeclaredProperty(name);
     return p && p->Published ? p : nullptr;
+}
+
+std::vector<const TMethodInfo*> TClassInfo::Methods() const {
+    std::vector<const TMethodInfo*> result;
+    if (FParent) result = FParent->Methods();
+    for (const TMethodInfo& m : FMethods) result.push_back(&m);
+    return result;
 }
 
 const TMethodInfo* TClassInfo::FindMethod(const AnsiString& name) const {

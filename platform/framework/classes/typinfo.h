@@ -134,6 +134,8 @@ public:
     const TPropInfo* FindProperty(const AnsiString& name) const;
     // Any declared property, published or not: what Publish finds.
     const TPropInfo* FindDeclaredProperty(const AnsiString& name) const;
+    // Published methods, inherited ones first.
+    std::vector<const TMethodInfo*> Methods() const;
     const TMethodInfo* FindMethod(const AnsiString& name) const;
     const TMethodInfo* FindMethod(const TMethod& method) const;
     const TComponentFieldInfo* FindComponentField(const AnsiString& name) const;
