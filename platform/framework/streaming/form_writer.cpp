@@ -72,10 +72,11 @@ private:
         }
     }
 
-    // A reference to root or a component it owns, by name; false when
-    // there is none to write.
-    static bool Reference(TObject* object, const TComponent* root, TFormValue& out) {
-        auto component = ObjectAs<TComponent>(object);
+    // The value as the tree holds it (a reference to root or a component
+    // it owns by name); false when there is nothing to write.
+    static bool ToForm(PTypeInfo type, const TPropValue& value, const TComponent* root, TFormValue& out) {
+        if (type->Kind != TTypeKind::Class) return ValueKindOf(type).ToForm(type, value, root, out);
+        auto component = ObjectAs<TComponent>(std::get<TObject*>(value));
         if (!component || component->Name().empty() || (component != root && component->Owner() != root))
             return false;
         out.kind = TFormValue::Ident;
@@ -83,19 +84,9 @@ private:
         return true;
     }
 
-    // The property's value as the tree holds it; false when there is
-    // nothing to write.
-    bool ValueOf(const TPropInfo& p, TObject* instance, TComponent* root, TFormValue& out) const {
-        PTypeInfo type = p.PropType();
-        TPropValue value = p.Get(instance);
-        if (type->Kind == TTypeKind::Class) return Reference(std::get<TObject*>(value), root, out);
-        return ValueKindOf(type).ToForm(type, value, root, out);
-    }
-
-    static bool IsDefault(const TPropInfo& p, TObject* instance) {
+    static bool IsDefault(const TPropInfo& p, const TPropValue& value) {
         if (!p.HasDefault) return false;
         PTypeInfo type = p.PropType();
-        TPropValue value = p.Get(instance);
         if (type->Kind == TTypeKind::Class) return std::get<TObject*>(value) == nullptr;
         return ValueKindOf(type).IsDefault(p, value);
     }
@@ -104,22 +95,23 @@ private:
         for (const TPropInfo* p : instance->ClassType().Properties()) {
             if (!p->IsStored(instance)) continue;
             AnsiString path = prefix + p->Name;
+            PTypeInfo type = p->PropType();
+            TPropValue value = p->Get(instance);
             const TPropInfo* inherited = ancestor ? ancestor->ClassType().FindProperty(p->Name) : nullptr;
-            if (p->PropType()->Kind == TTypeKind::Class) {
-                TObject* object = std::get<TObject*>(p->Get(instance));
-                if (object && !ObjectAs<TComponent>(object)) {
-                    // An owned sub-object: its own properties under dotted names.
-                    TObject* ancestorObject = inherited ? std::get<TObject*>(inherited->Get(ancestor)) : nullptr;
-                    WriteProperties(node, object, ancestorObject, path + ".");
-                    continue;
-                }
+            TObject* object = type->Kind == TTypeKind::Class ? std::get<TObject*>(value) : nullptr;
+            if (object && !ObjectAs<TComponent>(object)) {
+                // An owned sub-object: its own properties under dotted names.
+                TObject* ancestorObject = inherited ? std::get<TObject*>(inherited->Get(ancestor)) : nullptr;
+                WriteProperties(node, object, ancestorObject, path + ".");
+                continue;
             }
             TFormValue v;
-            if (!ValueOf(*p, instance, FRoot, v)) continue;
+            if (!ToForm(type, value, FRoot, v)) continue;
             if (inherited) {
                 TFormValue was;
-                if (ValueOf(*inherited, ancestor, FOptions.Ancestor, was) && was == v) continue;
-            } else if (IsDefault(*p, instance)) {
+                if (ToForm(inherited->PropType(), inherited->Get(ancestor), FOptions.Ancestor, was) && was == v)
+                    continue;
+            } else if (IsDefault(*p, value)) {
                 continue;
             }
             node.items.push_back(TFormItem{path, std::move(v), 0});

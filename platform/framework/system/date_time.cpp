@@ -146,6 +146,12 @@ AnsiString Padded(int value, int width) {
     return buffer;
 }
 
+// Hours count to twelve only when the two halves of the day have
+// different designators; where they read alike (a locale whose words the
+// program's code page cannot show) the hours count to 24, so that the text
+// still says which half it is.
+bool TwelveHour(const TFormatSettings& s) { return s.TimeAMString != s.TimePMString; }
+
 AnsiString FormatPicture(const AnsiString& picture, const Parts& p, const TFormatSettings& s) {
     AnsiString out;
     for (const Token& t : Tokenize(picture)) {
@@ -160,7 +166,12 @@ AnsiString FormatPicture(const AnsiString& picture, const Parts& p, const TForma
             break;
         case 'y': out += n <= 2 ? Padded(p.year % 100, n) : Padded(p.year, 4); break;
         case 'g': break;  // the era: there is only one
-        case 'h': out += Padded(p.hour % 12 == 0 ? 12 : p.hour % 12, std::min(n, 2)); break;
+        case 'h':
+            if (TwelveHour(s)) {
+                out += Padded(p.hour % 12 == 0 ? 12 : p.hour % 12, std::min(n, 2));
+                break;
+            }
+            [[fallthrough]];
         case 'H': out += Padded(p.hour, std::min(n, 2)); break;
         case 'm': out += Padded(p.minute, std::min(n, 2)); break;
         case 's': out += Padded(p.second, std::min(n, 2)); break;
@@ -187,6 +198,7 @@ public:
         return true;
     }
     int designator = 0;  // 0 none, 1 AM, 2 PM
+    bool twelveHour = false;
     bool shortYear = false;
 
 private:
@@ -205,6 +217,8 @@ private:
         }
         case 'g': return true;
         case 'h':
+            twelveHour = TwelveHour(FSettings);
+            return Number(2, p.hour);
         case 'H': return Number(2, p.hour);
         case 'm': return Number(2, p.minute);
         case 's': return Number(2, p.second);
@@ -260,16 +274,18 @@ private:
         const AnsiString& am = FSettings.TimeAMString;
         const AnsiString& pm = FSettings.TimePMString;
         if (am.empty() && pm.empty()) return true;
+        // The longer of two matches: one designator may begin the other.
+        size_t best = 0;
         for (int which : {1, 2}) {
             AnsiString word = which == 1 ? am : pm;
             if (count == 1) word = word.substr(0, 1);
-            if (Matches(word)) {
-                FPos += word.size();
+            if (Matches(word) && word.size() > best) {
+                best = word.size();
                 designator = which;
-                return true;
             }
         }
-        return false;
+        FPos += best;
+        return best > 0;
     }
 
     const AnsiString& FText;
@@ -372,7 +388,7 @@ bool ScanDateTime(const AnsiString& s, bool withDate, const TFormatSettings& set
         if (year < now - 50) year += 100;
         p.year = year;
     }
-    if (hasTime && scanner.designator) {
+    if (hasTime && scanner.designator && scanner.twelveHour) {
         if (p.hour < 1 || p.hour > 12) return false;
         p.hour = p.hour % 12 + (scanner.designator == 2 ? 12 : 0);
     }

@@ -119,14 +119,21 @@ TEST_F(ComponentStream, ADescendentHoldsOnlyWhatDiffersFromItsAncestorAndChildre
     TSampleRoot root(nullptr);
     ReadFormText(&root, "TSampleRoot R {\n TSampleItem First { Buddy = Second OnPoke = FirstPoke }\n"
                         " TSampleItem Second { Tag = 2 }\n}", "R");
+    (new TSampleItem(&root))->Count = 9;  // a component without a name
     EXPECT_TRUE(WriteComponentTree(&root, {.Children = false})->children.empty());
-    TSampleRoot copy(nullptr);
-    TMemoryStream all(Image(&root));
-    ReadComponent(all, &copy);
-    ASSERT_NE(copy.First, nullptr);
-    EXPECT_EQ(copy.First->Buddy, copy.Second);
-    copy.First->OnPoke(nullptr);
-    EXPECT_EQ(copy.Pokes, 1);
+    for (TComponentFormat format : {TComponentFormat::Binary, TComponentFormat::Text}) {
+        TSampleRoot copy(nullptr);
+        TMemoryStream all;
+        WriteComponent(all, &root, {}, format);
+        all.SetPosition(0);
+        ReadComponent(all, &copy);
+        ASSERT_NE(copy.First, nullptr);
+        EXPECT_EQ(copy.First->Buddy, copy.Second);
+        copy.First->OnPoke(nullptr);
+        EXPECT_EQ(copy.Pokes, 1);
+        ASSERT_EQ(copy.ComponentCount(), 3);
+        EXPECT_EQ(static_cast<TSampleItem*>(copy.Components(2))->Count, 9);
+    }
 }
 
 ULONG References(IUnknown* unknown) {

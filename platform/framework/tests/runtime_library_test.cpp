@@ -3,6 +3,9 @@
 // platform's own (money after the amount, other separators, negative
 // formats).
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
 
 #include "framework/system/sysutils.h"
 
@@ -126,6 +129,22 @@ TEST_F(InLocale, FormatChecksEveryArgumentAgainstItsConversion) {
     }
 }
 
+TEST(DateAndTime, EveryLocaleThePlatformKnowsReadsBackWhatItWrites) {
+    static std::vector<unsigned long> locales;
+    EnumSystemLocalesA([](LPSTR id) -> BOOL { return locales.push_back(std::strtoul(id, nullptr, 16)), TRUE; },
+                       LCID_SUPPORTED);
+    ASSERT_GT(locales.size(), 100u);
+    for (unsigned long locale : locales) {
+        TFormatSettings settings = GetLocaleFormatSettings(locale);
+        for (TDateTime x : {TDateTime(45000.5432), TDateTime(-700.25), TDateTime(12.999)}) {
+            AnsiString text = DateTimeToStr(x, settings);
+            TDateTime y;
+            EXPECT_TRUE(TryStrToDateTime(text, y, settings) && DateTimeToStr(y, settings) == text)
+                << std::hex << locale << ": " << text;
+        }
+    }
+}
+
 TEST(DateAndTime, CountDaysFrom1899AndRunTheFractionForwardBeforeIt) {
     EXPECT_EQ(EncodeDate(1899, 12, 30).Val, 0);
     EXPECT_EQ(EncodeDate(2000, 1, 1).Val, 36526);
@@ -159,8 +178,13 @@ TEST_F(InLocale, DatesAndTimesAreWrittenInTheLocalesFormatsAndReadBackToTheSecon
 
     const TDateTime samples[] = {afternoon, 0, EncodeTime(0, 0, 1, 0), EncodeDate(1, 1, 1) - EncodeTime(12, 0, 0, 0),
                                  EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 0), -700.99999, 45000.5};
-    for (unsigned long locale : {EnglishUS, German, Swedish}) {
-        Use(locale);
+    // A locale whose designators the code page shows alike counts to 24.
+    TFormatSettings alike = GetLocaleFormatSettings(EnglishUS);
+    alike.TimeAMString = alike.TimePMString = "??";
+    EXPECT_EQ(TimeToStr(afternoon, alike), "13:05:09 ??");
+    for (const TFormatSettings& settings : {GetLocaleFormatSettings(EnglishUS), GetLocaleFormatSettings(German),
+                                            GetLocaleFormatSettings(Swedish), alike}) {
+        FormatSettings() = settings;
         for (TDateTime x : samples) {
             AnsiString text = DateTimeToStr(x);
             int xs, ys, unused;
