@@ -15,10 +15,10 @@ const TClassInfo& DirectDrawComponent::StaticClass() {
             // Always written: with a stream default of false or 0 a form
             // that turned Exclusive off would load with the constructor's
             // true and take the screen after all.
-            c.Field("Exclusive", &DirectDrawComponent::FExclusive).NoDefault();
-            c.Field("Width", &DirectDrawComponent::FWidth).NoDefault();
-            c.Field("Height", &DirectDrawComponent::FHeight).NoDefault();
-            c.Field("ColorDepth", &DirectDrawComponent::FColorDepth).NoDefault();
+            c.Property("Exclusive", &DirectDrawComponent::FExclusive).NoDefault();
+            c.Property("Width", &DirectDrawComponent::FWidth).NoDefault();
+            c.Property("Height", &DirectDrawComponent::FHeight).NoDefault();
+            c.Property("ColorDepth", &DirectDrawComponent::FColorDepth).NoDefault();
             c.Property("Background", &DirectDrawComponent::GetBackgroundBitmap,
                        &DirectDrawComponent::SetBackgroundBitmap);
         });

@@ -8,10 +8,10 @@ const TClassInfo& TWingedMonster::StaticClass() {
             c.Property("LeftImages", &TWingedMonster::LeftImages, &TWingedMonster::SetLeftImages);
             c.Property("RightImages", &TWingedMonster::RightImages, &TWingedMonster::SetRightImages);
             c.Property("DeathImages", &TWingedMonster::DeathImages, &TWingedMonster::SetDeathImages);
-            c.Field("HorizontalTravel", &TWingedMonster::FHorizontalTravel);
-            c.Field("VerticalTravel", &TWingedMonster::FVerticalTravel);
-            c.Field("Alive", &TWingedMonster::FAlive);
-            c.Field("Direction", &TWingedMonster::FDirection);
+            c.Property("HorizontalTravel", &TWingedMonster::FHorizontalTravel);
+            c.Property("VerticalTravel", &TWingedMonster::FVerticalTravel);
+            c.Property("Alive", &TWingedMonster::FAlive);
+            c.Property("Direction", &TWingedMonster::FDirection);
         });
     return info;
 }

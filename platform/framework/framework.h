@@ -2,6 +2,7 @@
 #pragma once
 #include "framework/classes/class_registry.h"
 #include "framework/classes/component.h"
+#include "framework/classes/ole_stream.h"
 #include "framework/classes/published.h"
 #include "framework/classes/streams.h"
 #include "framework/classes/strings.h"
@@ -36,6 +37,7 @@
 #include "framework/graphics/bitmap.h"
 #include "framework/graphics/image_list.h"
 #include "framework/graphics/picture.h"
+#include "framework/streaming/component_stream.h"
 #include "framework/streaming/form_reader.h"
 #include "framework/streaming/form_resource.h"
 #include "framework/streaming/form_writer.h"

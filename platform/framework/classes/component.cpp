@@ -7,8 +7,8 @@
 const TClassInfo& TComponent::StaticClass() {
     static const TClassInfo info =
         TClassBuilder<TComponent>::Creatable("TComponent", TPersistent::StaticClass(), [](auto& c) {
-            c.Property("Name", &TComponent::Name, &TComponent::SetName).NotStored();
-            c.Field("Tag", &TComponent::FTag);
+            c.Property("Name", &TComponent::Name, &TComponent::SetName).Stored(false);
+            c.Property("Tag", &TComponent::FTag);
         });
     return info;
 }
@@ -35,10 +35,13 @@ void TComponent::SetName(const AnsiString& name) {
     if (name == FName) return;
     if (!name.empty() && !IsValidIdent(name))
         throw EComponentError("'" + name + "' is not a valid component name");
-    if (!name.empty() && FOwner) {
-        TComponent* other = FOwner->FindComponent(name);
-        if (other && other != this)
-            throw EComponentError("A component named " + name + " already exists");
+    if (FOwner) {
+        if (!name.empty()) {
+            TComponent* other = FOwner->FindComponent(name);
+            if (other && other != this) throw EComponentError("A component named " + name + " already exists");
+        }
+        if (!FName.empty()) FOwner->FNames.erase(UpperCase(FName));
+        if (!name.empty()) FOwner->FNames[UpperCase(name)] = this;
     }
     FName = name;
 }
@@ -58,9 +61,8 @@ int TComponent::ComponentIndex() const {
 
 TComponent* TComponent::FindComponent(const AnsiString& name) const {
     if (name.empty()) return nullptr;
-    for (TComponent* c : FComponents)
-        if (SameText(c->FName, name)) return c;
-    return nullptr;
+    auto it = FNames.find(UpperCase(name));
+    return it == FNames.end() ? nullptr : it->second;
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -79,11 +81,15 @@ void TComponent::RemoveComponent(TComponent* component) {
 
 void TComponent::Insert(TComponent* component) {
     FComponents.push_back(component);
+    if (!component->FName.empty()) FNames[UpperCase(component->FName)] = component;
     component->FOwner = this;
 }
 
 void TComponent::Remove(TComponent* component) {
-    std::erase(FComponents, component);
+    // Components mostly go last first (DestroyComponents, a failed read).
+    if (!FComponents.empty() && FComponents.back() == component) FComponents.pop_back();
+    else std::erase(FComponents, component);
+    if (!component->FName.empty()) FNames.erase(UpperCase(component->FName));
     component->FOwner = nullptr;
 }
 

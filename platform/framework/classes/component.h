@@ -2,6 +2,7 @@
 // notification and the loading state that form reading goes through.
 #pragma once
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/classes/object.h"
@@ -72,6 +73,7 @@ public:
     const TDesignInfo& DesignInfo() const { return FDesignInfo; }
     void SetDesignLeft(int left);
     void SetDesignTop(int top);
+    void SetDesignInfo(const TDesignInfo& info) { FDesignInfo = info; }
 
 protected:
     virtual void Notification(TComponent* component, TOperation operation);
@@ -86,6 +88,9 @@ private:
     AnsiString FName;
     int FTag = 0;
     std::vector<TComponent*> FComponents;
+    // The owned components by upper-case name, so that finding one (and
+    // refusing a second of the same name) does not walk the list.
+    std::unordered_map<AnsiString, TComponent*> FNames;
     std::vector<TComponent*> FFreeNotifies;
     TComponentState FComponentState = 0;
     TDesignInfo FDesignInfo;

@@ -67,7 +67,7 @@ TFileStream::TFileStream(const AnsiString& fileName, TFileMode mode) {
                   : CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (FHandle == INVALID_HANDLE_VALUE)
-        throw EStreamError(Format("Cannot %s file %s (error %lu)", mode == fmCreate ? "create" : "open",
+        throw EStreamError(Format("Cannot %s file %s (error %u)", mode == fmCreate ? "create" : "open",
                                   fileName.c_str(), GetLastError()));
 }
 

@@ -1,4 +1,5 @@
-// TypeInfoOf<T>(): the type information of a property's C++ type.
+// TypeInfoOf<T>(): the type information of a property's C++ type, the
+// same pointer on every call.
 // Pointers to framework classes describe themselves; every other type
 // has one explicit specialisation, defined once in the framework (or in
 // the unit that declares the type), so that each type has exactly one
@@ -41,11 +42,20 @@ struct TypeInfoFor;  // deliberately undefined: a type must be declared
         return &info;                                                               \
     }
 
+FRAME_TYPE_INFO(int8_t);
+FRAME_TYPE_INFO(uint8_t);
+FRAME_TYPE_INFO(int16_t);
+FRAME_TYPE_INFO(uint16_t);
 FRAME_TYPE_INFO(int);
-FRAME_TYPE_INFO(int64_t);
+FRAME_TYPE_INFO(long);
 FRAME_TYPE_INFO(unsigned);
+FRAME_TYPE_INFO(int64_t);
 FRAME_TYPE_INFO(bool);
+FRAME_TYPE_INFO(WordBool);
+FRAME_TYPE_INFO(float);
 FRAME_TYPE_INFO(double);
+FRAME_TYPE_INFO(TDateTime);
+FRAME_TYPE_INFO(Currency);
 FRAME_TYPE_INFO(AnsiString);
 FRAME_TYPE_INFO(TNotifyEvent);
 FRAME_TYPE_INFO(TMouseEvent);

@@ -1,12 +1,15 @@
 #include "framework/classes/typinfo.h"
 
+#include <algorithm>
+
 #include "framework/classes/component.h"
 #include "framework/classes/modules.h"
 #include "framework/classes/published.h"
 
 FRAME_DEFINE_TYPE_INFO(int, TTypeKind::Integer, "Integer")
-FRAME_DEFINE_TYPE_INFO(unsigned, TTypeKind::Integer, "Cardinal")
+FRAME_DEFINE_TYPE_INFO(long, TTypeKind::Integer, "Longint")
 FRAME_DEFINE_TYPE_INFO(bool, TTypeKind::Boolean, "Boolean")
+FRAME_DEFINE_TYPE_INFO(WordBool, TTypeKind::Boolean, "WordBool")
 FRAME_DEFINE_TYPE_INFO(double, TTypeKind::Float, "Double")
 FRAME_DEFINE_TYPE_INFO(AnsiString, TTypeKind::String, "AnsiString")
 FRAME_DEFINE_TYPE_INFO(TNotifyEvent, TTypeKind::Method, "TNotifyEvent")
@@ -16,9 +19,37 @@ FRAME_DEFINE_TYPE_INFO(TKeyPressEvent, TTypeKind::Method, "TKeyPressEvent")
 FRAME_DEFINE_TYPE_INFO(TDragOverEvent, TTypeKind::Method, "TDragOverEvent")
 FRAME_DEFINE_TYPE_INFO(TDragDropEvent, TTypeKind::Method, "TDragDropEvent")
 
-PTypeInfo TypeInfoFor<int64_t>::Get() {
-    static const TTypeInfo info{TTypeKind::Integer, "Int64", {}, nullptr, INT64_MIN, INT64_MAX};
-    return &info;
+#define FRAME_DEFINE_RANGE_INFO(T, Name, Min, Max)                                  \
+    PTypeInfo TypeInfoFor<T>::Get() {                                               \
+        static const TTypeInfo info{TTypeKind::Integer, Name, {}, nullptr, Min, Max}; \
+        return &info;                                                               \
+    }
+FRAME_DEFINE_RANGE_INFO(int8_t, "ShortInt", INT8_MIN, INT8_MAX)
+FRAME_DEFINE_RANGE_INFO(uint8_t, "Byte", 0, UINT8_MAX)
+FRAME_DEFINE_RANGE_INFO(int16_t, "Smallint", INT16_MIN, INT16_MAX)
+FRAME_DEFINE_RANGE_INFO(uint16_t, "Word", 0, UINT16_MAX)
+FRAME_DEFINE_RANGE_INFO(unsigned, "Cardinal", 0, UINT32_MAX)
+FRAME_DEFINE_RANGE_INFO(int64_t, "Int64", INT64_MIN, INT64_MAX)
+
+#define FRAME_DEFINE_FLOAT_INFO(T, Name, FloatType)                                           \
+    PTypeInfo TypeInfoFor<T>::Get() {                                                         \
+        static const TTypeInfo info{TTypeKind::Float, Name, {}, nullptr, 0, 0, {}, FloatType}; \
+        return &info;                                                                         \
+    }
+FRAME_DEFINE_FLOAT_INFO(float, "Single", TFloatType::Single)
+FRAME_DEFINE_FLOAT_INFO(TDateTime, "TDateTime", TFloatType::Double)
+FRAME_DEFINE_FLOAT_INFO(Currency, "Currency", TFloatType::Currency)
+
+void CheckOrdinalValue(PTypeInfo type, int64_t value) {
+    int64_t count = static_cast<int64_t>(type->EnumNames.size());
+    bool fits = true;
+    switch (type->Kind) {
+    case TTypeKind::Integer: fits = value >= type->MinValue && value <= type->MaxValue; break;
+    case TTypeKind::Enumeration: fits = value >= 0 && value < count; break;
+    case TTypeKind::Set: fits = value >= 0 && (count >= 63 || value < (int64_t(1) << count)); break;
+    default: break;
+    }
+    if (!fits) throw EPropertyError(Format("%d is not a valid %s value", value, type->Name));
 }
 
 AnsiString GetEnumName(PTypeInfo type, int64_t value) {
@@ -63,7 +94,7 @@ TClassInfo::TClassInfo(const char* name, const TClassInfo* parent, Constructor c
 TClassInfo::TClassInfo(const TClassInfo& other)
     : FName(other.FName), FParent(other.FParent), FConstruct(other.FConstruct), FModule(other.FModule),
       FTypeInfo(other.FTypeInfo), FProperties(other.FProperties), FMethods(other.FMethods),
-      FFields(other.FFields) {
+      FComponentFields(other.FComponentFields) {
     FTypeInfo.ClassType = this;
 }
 
@@ -88,28 +119,35 @@ TComponent* TClassInfo::Create(TComponent* owner, const std::function<void(TComp
     return instance;
 }
 
-std::vector<const TPropInfo*> TClassInfo::Properties() const {
-    std::vector<const TPropInfo*> result;
-    if (FParent) result = FParent->Properties();
+const std::vector<const TPropInfo*>& TClassInfo::Properties() const {
+    if (FPropertiesListed) return FPropertyList;
+    std::vector<const TPropInfo*> list = FParent ? FParent->Properties() : std::vector<const TPropInfo*>{};
     for (const TPropInfo& p : FProperties) {
-        bool replaced = false;
-        for (auto& existing : result) {
-            if (existing->Name == p.Name) {
-                existing = &p;
-                replaced = true;
-                break;
-            }
+        auto it = std::find_if(list.begin(), list.end(), [&](const TPropInfo* q) { return SameText(q->Name, p.Name); });
+        if (p.Published) {
+            if (it != list.end()) *it = &p;
+            else list.push_back(&p);
+        } else if (it != list.end()) {
+            list.erase(it);
         }
-        if (!replaced) result.push_back(&p);
     }
-    return result;
+    FPropertyList = std::move(list);
+    FPropertiesListed = true;
+    return FPropertyList;
+}
+
+const TPropInfo* TClassInfo::FindDeclaredProperty(const AnsiString& name) const {
+    // The nearest declaration decides, so a hidden property stays hidden
+    // in descendants until one of them publishes it again.
+    for (const TClassInfo* c = this; c; c = c->FParent)
+        for (auto p = c->FProperties.rbegin(); p != c->FProperties.rend(); ++p)
+            if (SameText(p->Name, name)) return &*p;
+    return nullptr;
 }
 
 const TPropInfo* TClassInfo::FindProperty(const AnsiString& name) const {
-    for (const TClassInfo* c = this; c; c = c->FParent)
-        for (const TPropInfo& p : c->FProperties)
-            if (SameText(p.Name, name)) return &p;
-    return nullptr;
+    const TPropInfo* p = FindDeclaredProperty(name);
+    return p && p->Published ? p : nullptr;
 }
 
 std::vector<const TMethodInfo*> TClassInfo::Methods() const {
@@ -133,9 +171,9 @@ const TMethodInfo* TClassInfo::FindMethod(const TMethod& method) const {
     return nullptr;
 }
 
-const TFieldInfo* TClassInfo::FindField(const AnsiString& name) const {
+const TComponentFieldInfo* TClassInfo::FindComponentField(const AnsiString& name) const {
     for (const TClassInfo* c = this; c; c = c->FParent)
-        for (const TFieldInfo& f : c->FFields)
+        for (const TComponentFieldInfo& f : c->FComponentFields)
             if (SameText(f.Name, name)) return &f;
     return nullptr;
 }
@@ -156,16 +194,55 @@ void SetPropValue(TObject* instance, const AnsiString& name, const TPropValue& v
     p.Set(instance, value);
 }
 
+namespace {
+
+template <class T>
+T ValueAs(const TPropValue& v, const AnsiString& name, const char* kind) {
+    if (auto p = std::get_if<T>(&v)) return *p;
+    throw EPropertyError("Property " + name + " is not " + kind);
+}
+
+}  // namespace
+
 int64_t GetOrdProp(const TObject* instance, const AnsiString& name) {
-    TPropValue v = GetPropValue(instance, name);
-    if (auto p = std::get_if<int64_t>(&v)) return *p;
-    throw EPropertyError("Property " + name + " is not ordinal");
+    return ValueAs<int64_t>(GetPropValue(instance, name), name, "ordinal");
 }
 
 void SetOrdProp(TObject* instance, const AnsiString& name, int64_t value) {
     SetPropValue(instance, name, TPropValue(value));
 }
 
+double GetFloatProp(const TObject* instance, const AnsiString& name) {
+    TPropValue v = GetPropValue(instance, name);
+    if (auto p = std::get_if<Currency>(&v)) return p->ToDouble();
+    return ValueAs<double>(v, name, "a floating-point property");
+}
+
+void SetFloatProp(TObject* instance, const AnsiString& name, double value) {
+    SetPropValue(instance, name, TPropValue(value));
+}
+
+Currency GetCurrProp(const TObject* instance, const AnsiString& name) {
+    return ValueAs<Currency>(GetPropValue(instance, name), name, "a Currency property");
+}
+
+AnsiString GetStrProp(const TObject* instance, const AnsiString& name) {
+    return ValueAs<AnsiString>(GetPropValue(instance, name), name, "a string property");
+}
+
+void SetStrProp(TObject* instance, const AnsiString& name, const AnsiString& value) {
+    SetPropValue(instance, name, TPropValue(value));
+}
+
+void ThrowPublishingError(const TClassInfo& info, const AnsiString& property, const char* what) {
+    throw EPropertyError(Format("%s.%s %s", info.Name(), property, what));
+}
+
 namespace published_detail {
 void BadValue(const char* expected) { throw EPropertyError(Format("Invalid property value: expected %s", expected)); }
+
+void CheckClass(TObject* object, const TClassInfo& expected) {
+    if (object && !object->InheritsFrom(expected))
+        throw EPropertyError(Format("%s is not a %s", object->ClassName(), expected.Name()));
+}
 }  // namespace published_detail

@@ -24,7 +24,7 @@ const TClassInfo& TComboBox::StaticClass() {
         c.Property("ItemIndex", &TComboBox::ItemIndex, &TComboBox::SetItemIndex)
             .Default(-1)
             .StoredWhen(&TComboBox::ItemIndexStored);
-        c.Field("OnChange", &TComboBox::OnChange);
+        c.Property("OnChange", &TComboBox::OnChange);
     });
     return info;
 }

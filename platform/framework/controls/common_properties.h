@@ -38,6 +38,6 @@ template <class Builder>
 void PublishFocus(Builder& c, bool tabStop) {
     c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
     c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(tabStop);
-    c.Field("OnEnter", &TWinControl::OnEnter);
-    c.Field("OnExit", &TWinControl::OnExit);
+    c.Property("OnEnter", &TWinControl::OnEnter);
+    c.Property("OnExit", &TWinControl::OnExit);
 }

@@ -103,15 +103,15 @@ const TClassInfo& TControl::StaticClass() {
         c.Property("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
         c.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).StoredWhen(&TControl::ShowHintStored);
         c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
-        c.Field("OnClick", &TControl::OnClick);
-        c.Field("OnDblClick", &TControl::OnDblClick);
-        c.Field("OnMouseDown", &TControl::OnMouseDown);
-        c.Field("OnMouseUp", &TControl::OnMouseUp);
-        c.Field("OnMouseMove", &TControl::OnMouseMove);
-        c.Field("OnDragOver", &TControl::OnDragOver);
-        c.Field("OnDragDrop", &TControl::OnDragDrop);
-        c.Field("OnEndDrag", &TControl::OnEndDrag);
-        c.Field("OnStartDrag", &TControl::OnStartDrag);
+        c.Property("OnClick", &TControl::OnClick);
+        c.Property("OnDblClick", &TControl::OnDblClick);
+        c.Property("OnMouseDown", &TControl::OnMouseDown);
+        c.Property("OnMouseUp", &TControl::OnMouseUp);
+        c.Property("OnMouseMove", &TControl::OnMouseMove);
+        c.Property("OnDragOver", &TControl::OnDragOver);
+        c.Property("OnDragDrop", &TControl::OnDragDrop);
+        c.Property("OnEndDrag", &TControl::OnEndDrag);
+        c.Property("OnStartDrag", &TControl::OnStartDrag);
     });
     return info;
 }

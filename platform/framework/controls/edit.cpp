@@ -11,8 +11,8 @@ const TClassInfo& TEdit::StaticClass() {
         c.Property("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength);
         c.Property("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly);
         c.Property("Text", &TWinControl::Text, &TWinControl::SetText);
-        c.Field("OnChange", &TEdit::OnChange);
-        c.Field("OnKeyPress", &TWinControl::OnKeyPress);
+        c.Property("OnChange", &TEdit::OnChange);
+        c.Property("OnKeyPress", &TWinControl::OnKeyPress);
     });
     return info;
 }

@@ -7,8 +7,8 @@ const TClassInfo& TLabel::StaticClass() {
     static const TClassInfo info = TClassBuilder<TLabel>::Creatable("TLabel", TGraphicControl::StaticClass(), [](auto& c) {
         c.Property("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize).Default(true);
         c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
-        c.Property("Color", &TControl::Color, &TControl::SetColor).StoredWhen(&TLabel::ColorStored);
-        c.Property("Font", &TControl::Font, &TControl::SetFont).StoredWhen(&TLabel::FontStored);
+        c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TLabel::ColorStored);
+        c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TLabel::FontStored);
         c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
         c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
         c.Property("Transparent", &TLabel::Transparent, &TLabel::SetTransparent);

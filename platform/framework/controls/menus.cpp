@@ -16,7 +16,7 @@ const TClassInfo& TMenuItem::StaticClass() {
         c.Property("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked);
         c.Property("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled).Default(true);
         c.Property("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible).Default(true);
-        c.Field("OnClick", &TMenuItem::OnClick);
+        c.Property("OnClick", &TMenuItem::OnClick);
     });
     return info;
 }
@@ -91,7 +91,7 @@ std::vector<TComponent*> TMenuItem::GetChildren(TComponent* root) const {
 const TClassInfo& TPopupMenu::StaticClass() {
     static const TClassInfo info = TClassBuilder<TPopupMenu>::Creatable("TPopupMenu", TComponent::StaticClass(), [](auto& c) {
         c.Property("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup).Default(true);
-        c.Field("OnPopup", &TPopupMenu::OnPopup);
+        c.Property("OnPopup", &TPopupMenu::OnPopup);
     });
     return info;
 }

@@ -11,9 +11,9 @@ const TClassInfo& TSpeedButton::StaticClass() {
             c.Property("GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex);
             c.Property("Down", &TSpeedButton::Down, &TSpeedButton::SetDown);
             c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
-            c.Property("Color", &TControl::Color, &TControl::SetColor).StoredWhen(&TSpeedButton::ColorStored);
+            c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TSpeedButton::ColorStored);
             c.Property("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat);
-            c.Property("Font", &TControl::Font, &TControl::SetFont).StoredWhen(&TSpeedButton::FontStored);
+            c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TSpeedButton::FontStored);
             c.Property("Glyph", &TSpeedButton::Glyph, &TSpeedButton::SetGlyph);
             c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
             c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);

@@ -1,9 +1,5 @@
 // The stock editors of values typed as text: strings and floating-point
 // numbers.
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
-
 #include "framework/design/stock_editors.h"
 
 TPropertyAttributes TStringProperty::GetAttributes() { return {paMultiSelect}; }
@@ -16,16 +12,22 @@ TPropertyAttributes TComponentNameProperty::GetAttributes() { return {}; }
 
 TPropertyAttributes TFloatProperty::GetAttributes() { return {paMultiSelect}; }
 
-// Single, Currency and TDateTime values, when the framework has them, get
-// editors of their own beside this one: each shows its value its own way.
-AnsiString TFloatProperty::GetValue() { return Format("%.15g", std::get<double>(GetPropValueAt(0))); }
+// Numbers in the user's locale: Single to 7 significant digits, Double
+// (and TDateTime) to 15, Currency exactly.
+AnsiString TFloatProperty::GetValue() {
+    TPropValue value = GetPropValueAt(0);
+    if (auto money = std::get_if<Currency>(&value)) return CurrToStr(*money);
+    if (GetPropType()->FloatType == TFloatType::Single) return Format("%.7g", std::get<double>(value));
+    return FloatToStr(std::get<double>(value));
+}
 
 void TFloatProperty::SetValue(const AnsiString& value) {
-    const char* text = value.c_str();
-    char* end = nullptr;
-    errno = 0;
-    double number = std::strtod(text, &end);
-    while (*end == ' ') ++end;
-    if (end == text || *end != '\0' || errno == ERANGE || !std::isfinite(number)) InvalidValue(value);
-    SetPropValueAll(TPropValue(number));
+    TPropValue number;
+    try {
+        if (GetPropType()->FloatType == TFloatType::Currency) number = StrToCurr(value);
+        else number = StrToFloat(value);
+    } catch (const EConvertError&) {
+        InvalidValue(value);
+    }
+    SetPropValueAll(number);
 }

@@ -36,8 +36,8 @@ void TControlScrollBar::Assign(const TPersistent* source) {
 const TClassInfo& TForm::StaticClass() {
     static const TClassInfo info = TClassBuilder<TForm>::Creatable("TForm", TCustomControl::StaticClass(), [](auto& c) {
         // A form stores its client size; the outer size follows from the border.
-        c.Property("Width", &TControl::Width, &TControl::SetWidth).NotStored();
-        c.Property("Height", &TControl::Height, &TControl::SetHeight).NotStored();
+        c.Property("Width", &TControl::Width, &TControl::SetWidth).Stored(false);
+        c.Property("Height", &TControl::Height, &TControl::SetHeight).Stored(false);
         c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(false);
         c.Property("HorzScrollBar", &TForm::HorzScrollBar, &TForm::SetHorzScrollBar);
         c.Property("VertScrollBar", &TForm::VertScrollBar, &TForm::SetVertScrollBar);
@@ -53,12 +53,12 @@ const TClassInfo& TForm::StaticClass() {
         c.Property("WindowState", &TForm::WindowState, &TForm::SetWindowState).Default(wsNormal);
         c.Property("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch).NoDefault();
         c.Property("TextHeight", &TForm::TextHeight, &TForm::SetTextHeight).NoDefault();
-        c.Field("OnCreate", &TForm::OnCreate);
-        c.Field("OnDestroy", &TForm::OnDestroy);
-        c.Field("OnShow", &TForm::OnShow);
-        c.Field("OnHide", &TForm::OnHide);
-        c.Field("OnPaint", &TForm::OnPaint);
-        c.Field("OnKeyPress", &TWinControl::OnKeyPress);
+        c.Property("OnCreate", &TForm::OnCreate);
+        c.Property("OnDestroy", &TForm::OnDestroy);
+        c.Property("OnShow", &TForm::OnShow);
+        c.Property("OnHide", &TForm::OnHide);
+        c.Property("OnPaint", &TForm::OnPaint);
+        c.Property("OnKeyPress", &TWinControl::OnKeyPress);
     });
     return info;
 }

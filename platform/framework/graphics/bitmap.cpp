@@ -219,6 +219,7 @@ void TBitmap::DefineProperties(TFiler& filer) {
     filer.DefineBinaryProperty(
         "Data",
         [this](const TBytes& bytes) {
+            if (bytes.empty()) return SetSize(0, 0);
             uint32_t length = 0;
             if (bytes.size() >= 6) std::memcpy(&length, bytes.data(), 4);
             const bool counted = length == bytes.size() - 4 && bytes[4] == 'B' && bytes[5] == 'M';

@@ -32,7 +32,7 @@ uint32_t ColorToRGB(TColor color) {
 
 AnsiString ColorToString(TColor color) {
     if (const char* name = IntToIdent(TypeInfoOf<TColor>(), color)) return name;
-    return Format("0x%08X", static_cast<unsigned>(color));
+    return Format("0x%.8X", static_cast<unsigned>(color));
 }
 
 TColor StringToColor(const AnsiString& text) {

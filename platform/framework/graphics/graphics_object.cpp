@@ -135,7 +135,7 @@ const TClassInfo& TFont::StaticClass() {
         c.Property("Height", &TFont::Height, &TFont::SetHeight).NoDefault();
         c.Property("Name", &TFont::Name, &TFont::SetName);
         c.Property("Pitch", &TFont::Pitch, &TFont::SetPitch).Default(fpDefault);
-        c.Property("Size", &TFont::Size, &TFont::SetSize).NotStored();
+        c.Property("Size", &TFont::Size, &TFont::SetSize).Stored(false);
         c.Property("Style", &TFont::Style, &TFont::SetStyle);
     });
     return info;

@@ -128,10 +128,11 @@ void TImageList::ReadMask(const TBytes& bytes) {
 
 void TImageList::DefineProperties(TFiler& filer) {
     filer.DefineBinaryProperty(
-        "Bitmap", [this](const TBytes& b) { ReadStrip(b); }, [this] { return FImages->SaveToBytes(); },
+        "Bitmap", [this](const TBytes& b) { b.empty() ? Clear() : ReadStrip(b); }, [this] { return FImages->SaveToBytes(); },
         Count() > 0);
     filer.DefineBinaryProperty(
-        "Mask", [this](const TBytes& b) { ReadMask(b); }, [this] { return FMasks->SaveToBytes(); },
+        "Mask", [this](const TBytes& b) { b.empty() ? FMasks->SetSize(0, 0) : ReadMask(b); },
+        [this] { return FMasks->SaveToBytes(); },
         Count() > 0 && !FMasks->Empty());
 }
 

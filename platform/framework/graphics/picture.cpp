@@ -79,6 +79,6 @@ void TPicture::Assign(const TPersistent* source) {
 
 void TPicture::DefineProperties(TFiler& filer) {
     filer.DefineBinaryProperty(
-        "Data", [this](const TBytes& bytes) { LoadFromBytes(bytes); },
+        "Data", [this](const TBytes& bytes) { bytes.empty() ? SetGraphic(nullptr) : LoadFromBytes(bytes); },
         [this] { return FGraphic->SaveToBytes(); }, FGraphic && !FGraphic->Empty());
 }

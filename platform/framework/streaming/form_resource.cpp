@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "framework/streaming/component_image.h"
 #include "framework/streaming/form_reader.h"
+#include "framework/streaming/form_text.h"
 
 static bool LoadText(HMODULE module, const AnsiString& name, AnsiString& text) {
     HRSRC found = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
@@ -23,5 +25,9 @@ void ReadFormResource(TComponent* instance) {
     AnsiString text;
     AnsiString name = UpperCase(instance->ClassName());
     if (!FindFormResource(instance->ClassType(), text)) throw EResNotFound("Resource " + name + " not found");
-    ReadFormText(instance, text, name);
+    auto data = reinterpret_cast<const uint8_t*>(text.data());
+    if (IsComponentImage(data, text.size()))
+        ReadComponentTree(instance, *ParseComponentImage(TBytes(data, data + text.size()), name), TFormSource{name, true});
+    else
+        ReadFormText(instance, text, name);
 }

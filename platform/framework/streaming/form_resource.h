@@ -1,11 +1,11 @@
-// Form resources: the form text stored as RCDATA under the form class's
-// name in upper case, in the module that defines the class (or, failing
-// that, the program).
+// Form resources: the form text (or a binary component image) stored as
+// RCDATA under the form class's name in upper case, in the module that
+// defines the class (or, failing that, the program).
 #pragma once
 #include "framework/classes/component.h"
 
 // Reads the resource of instance's class into instance; raises
 // EResNotFound when there is none, EReadError when it is malformed.
 void ReadFormResource(TComponent* instance);
-// The resource text, or false when absent.
+// The resource's bytes, or false when absent.
 bool FindFormResource(const TClassInfo& cls, AnsiString& text);

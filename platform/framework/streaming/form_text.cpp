@@ -1,6 +1,7 @@
 #include "framework/streaming/form_text.h"
 
 #include <cctype>
+#include <charconv>
 #include <cstdlib>
 
 namespace {
@@ -10,8 +11,10 @@ public:
     Parser(const AnsiString& text, const AnsiString& resource) : s(text), res(resource) {}
 
     std::unique_ptr<TFormNode> Document() {
+        if (static_cast<int64_t>(s.size()) > MaxComponentImageSize)
+            Fail(Format("the text holds %d bytes, more than the %d a form may have", s.size(), MaxComponentImageSize));
         SkipSpace();
-        auto root = Node();
+        auto root = Node(1);
         SkipSpace();
         if (pos < s.size()) Fail("text after the end of the form");
         return root;
@@ -64,11 +67,17 @@ private:
         ++pos;
     }
 
-    std::unique_ptr<TFormNode> Node() {
+    void Check(const AnsiString& complaint) const {
+        if (!complaint.empty()) Fail(complaint);
+    }
+
+    std::unique_ptr<TFormNode> Node(int depth) {
+        Check(limits.Node(depth));
         auto node = std::make_unique<TFormNode>();
-        node->line = line;
+        node->pos = line;
         node->className = Ident("class name");
-        node->name = Ident("component name");
+        SkipSpace();
+        if (pos >= s.size() || s[pos] != '{') node->name = Ident("component name");
         Expect('{');
         for (;;) {
             SkipSpace();
@@ -83,14 +92,15 @@ private:
             SkipSpace();
             if (pos < s.size() && s[pos] == '=') {
                 ++pos;
+                Check(limits.Entry());
                 TFormItem item;
                 item.path = first;
-                item.line = itemLine;
+                item.pos = itemLine;
                 item.value = Value();
                 node->items.push_back(std::move(item));
             } else if (first.find('.') == AnsiString::npos) {
                 pos = mark;
-                node->children.push_back(Node());
+                node->children.push_back(Node(depth + 1));
             } else {
                 Fail("'=' expected after " + first);
             }
@@ -146,6 +156,7 @@ private:
                 return v;
             }
             for (;;) {
+                Check(limits.Entry());
                 v.items.push_back(Ident("set element"));
                 SkipSpace();
                 if (pos < s.size() && s[pos] == ',') { ++pos; continue; }
@@ -158,6 +169,7 @@ private:
             for (;;) {
                 SkipSpace();
                 if (pos < s.size() && s[pos] == ')') { ++pos; break; }
+                Check(limits.Entry());
                 v.items.push_back(QuotedString());
             }
         } else if (c == '-' || std::isdigit(static_cast<unsigned char>(c))) {
@@ -169,10 +181,10 @@ private:
             AnsiString number = s.substr(start, pos - start);
             bool hex = number.find("0x") != AnsiString::npos || number.find("0X") != AnsiString::npos;
             if (!hex && number.find_first_of(".eE") != AnsiString::npos) {
-                char* end = nullptr;
                 v.kind = TFormValue::Float;
-                v.number = std::strtod(number.c_str(), &end);
-                if (*end) Fail("bad number " + number);
+                v.text = number;
+                auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), v.number);
+                if (end != number.data() + number.size() || error != std::errc()) Fail("bad number " + number);
             } else {
                 v.kind = TFormValue::Integer;
                 if (!TryStrToInt64(number, v.integer)) Fail("bad number " + number);
@@ -215,6 +227,7 @@ private:
     AnsiString res;
     size_t pos = 0;
     int line = 1;
+    TTreeLimits limits;
 };
 
 AnsiString Quote(const AnsiString& text) {
@@ -227,7 +240,7 @@ AnsiString Quote(const AnsiString& text) {
         case '\t': out += "\\t"; break;
         case '\r': out += "\\r"; break;
         default:
-            if (c < 0x20) out += Format("\\x%02X", c);
+            if (c < 0x20) out += Format("\\x%.2X", c);
             else out += static_cast<char>(c);
         }
     }
@@ -238,10 +251,15 @@ AnsiString PrintValue(const TFormValue& v) {
     switch (v.kind) {
     case TFormValue::Integer: return IntToStr(v.integer);
     case TFormValue::Float: {
-        AnsiString t = Format("%.17g", v.number);
+        // The shortest text that reads back as the same number, in no locale.
+        char buffer[40];
+        char* end = v.single ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(v.number)).ptr
+                             : std::to_chars(buffer, buffer + sizeof buffer, v.number).ptr;
+        AnsiString t(buffer, end);
         if (t.find_first_of(".eEn") == AnsiString::npos) t += ".0";
         return t;
     }
+    case TFormValue::Money: return CurrToStr(Currency::FromRaw(v.integer), InvariantFormatSettings());
     case TFormValue::String: return Quote(v.text);
     case TFormValue::Ident: return v.text;
     case TFormValue::Set: {
@@ -269,7 +287,7 @@ AnsiString PrintValue(const TFormValue& v) {
 
 void PrintNode(const TFormNode& node, int depth, AnsiString& out) {
     AnsiString indent(static_cast<size_t>(depth) * 2, ' ');
-    out += indent + node.className + " " + node.name + " {\n";
+    out += indent + node.className + (node.name.empty() ? "" : " " + node.name) + " {\n";
     for (const TFormItem& item : node.items) out += indent + "  " + item.path + " = " + PrintValue(item.value) + "\n";
     for (const auto& child : node.children) PrintNode(*child, depth + 1, out);
     out += indent + "}\n";

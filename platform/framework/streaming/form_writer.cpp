@@ -4,46 +4,55 @@
 
 #include "framework/classes/strings.h"
 #include "framework/streaming/form_text.h"
+#include "framework/streaming/value_kinds.h"
 
 namespace {
 
+// The defined (binary and string-list) values of an object.
 class CollectingFiler : public TFiler {
 public:
-    CollectingFiler(TFormNode& node, const AnsiString& prefix) : FNode(node), FPrefix(prefix) {}
     void DefineBinaryProperty(const char* name, std::function<void(const TBytes&)>, std::function<TBytes()> write,
                               bool hasData) override {
         if (!hasData) return;
-        TFormItem item;
-        item.path = FPrefix + name;
-        item.value.kind = TFormValue::Binary;
-        item.value.bytes = write();
-        FNode.items.push_back(std::move(item));
+        TFormValue v;
+        v.kind = TFormValue::Binary;
+        v.bytes = write();
+        Values.emplace_back(name, std::move(v));
     }
     void DefineStringsProperty(const char* name, TStrings* strings, bool hasData) override {
         if (!hasData) return;
-        TFormItem item;
-        item.path = FPrefix + name;
-        item.value.kind = TFormValue::List;
-        item.value.items = strings->Items();
-        FNode.items.push_back(std::move(item));
+        TFormValue v;
+        v.kind = TFormValue::List;
+        v.items = strings->Items();
+        Values.emplace_back(name, std::move(v));
     }
-
-private:
-    TFormNode& FNode;
-    AnsiString FPrefix;
+    std::vector<std::pair<AnsiString, TFormValue>> Values;
 };
+
+std::vector<std::pair<AnsiString, TFormValue>> DefinedValues(TObject* instance) {
+    CollectingFiler filer;
+    if (auto persistent = ObjectAs<TPersistent>(instance)) persistent->DefineProperties(filer);
+    return std::move(filer.Values);
+}
 
 class Writer {
 public:
-    explicit Writer(TComponent* root) : FRoot(root) {}
+    Writer(TComponent* root, const TWriteOptions& options) : FRoot(root), FOptions(options) {}
 
-    std::unique_ptr<TFormNode> Node(TComponent* component) {
+    std::unique_ptr<TFormNode> Node(TComponent* component, TComponent* ancestor) {
         auto node = std::make_unique<TFormNode>();
         node->className = component->ClassName();
         node->name = component->Name();
-        WriteProperties(*node, component, "");
+        WriteProperties(*node, component, ancestor, "");
         WriteDesignPosition(*node, *component);
-        for (TComponent* child : component->GetChildren(FRoot)) node->children.push_back(Node(child));
+        if (FOptions.Children) {
+            for (TComponent* child : component->GetChildren(FRoot)) {
+                TComponent* childAncestor = FOptions.Ancestor && !child->Name().empty()
+                                                ? FOptions.Ancestor->FindComponent(child->Name())
+                                                : nullptr;
+                node->children.push_back(Node(child, childAncestor));
+            }
+        }
         return node;
     }
 
@@ -63,90 +72,66 @@ private:
         }
     }
 
-    void WriteProperties(TFormNode& node, TObject* instance, const AnsiString& prefix) {
+    // The value as the tree holds it (a reference to root or a component
+    // it owns by name); false when there is nothing to write.
+    static bool ToForm(PTypeInfo type, const TPropValue& value, const TComponent* root, TFormValue& out) {
+        if (type->Kind != TTypeKind::Class) return ValueKindOf(type).ToForm(type, value, root, out);
+        auto component = ObjectAs<TComponent>(std::get<TObject*>(value));
+        if (!component || component->Name().empty() || (component != root && component->Owner() != root))
+            return false;
+        out.kind = TFormValue::Ident;
+        out.text = component->Name();
+        return true;
+    }
+
+    static bool IsDefault(const TPropInfo& p, const TPropValue& value) {
+        if (!p.HasDefault) return false;
+        PTypeInfo type = p.PropType();
+        if (type->Kind == TTypeKind::Class) return std::get<TObject*>(value) == nullptr;
+        return ValueKindOf(type).IsDefault(p, value);
+    }
+
+    void WriteProperties(TFormNode& node, TObject* instance, TObject* ancestor, const AnsiString& prefix) {
         for (const TPropInfo* p : instance->ClassType().Properties()) {
             if (!p->IsStored(instance)) continue;
-            TPropValue value = p->Get(instance);
             AnsiString path = prefix + p->Name;
             PTypeInfo type = p->PropType();
-            TFormValue v;
-            switch (type->Kind) {
-            case TTypeKind::Integer:
-            case TTypeKind::Color: {
-                int64_t n = std::get<int64_t>(value);
-                if (p->HasDefault && n == p->Default) continue;
-                if (const char* ident = IntToIdent(type, n)) {
-                    v.kind = TFormValue::Ident;
-                    v.text = ident;
-                } else {
-                    v.kind = TFormValue::Integer;
-                    v.integer = n;
-                }
-                break;
-            }
-            case TTypeKind::Enumeration:
-            case TTypeKind::Boolean: {
-                int64_t n = std::get<int64_t>(value);
-                if (p->HasDefault && n == p->Default) continue;
-                v.kind = TFormValue::Ident;
-                v.text = GetEnumName(type, n);
-                break;
-            }
-            case TTypeKind::Set: {
-                int64_t bits = std::get<int64_t>(value);
-                if (p->HasDefault && bits == p->Default) continue;
-                v.kind = TFormValue::Set;
-                for (size_t i = 0; i < type->EnumNames.size(); ++i)
-                    if (bits & (int64_t(1) << i)) v.items.push_back(type->EnumNames[i]);
-                break;
-            }
-            case TTypeKind::Float:
-                v.kind = TFormValue::Float;
-                v.number = std::get<double>(value);
-                if (v.number == 0) continue;
-                break;
-            case TTypeKind::String:
-                v.kind = TFormValue::String;
-                v.text = std::get<AnsiString>(value);
-                if (v.text.empty()) continue;
-                break;
-            case TTypeKind::Method: {
-                const TMethod& m = std::get<TMethod>(value);
-                if (!m || m.Data != FRoot) continue;
-                const TMethodInfo* info = FRoot->ClassType().FindMethod(m);
-                if (!info) continue;  // bound to a method that is not published
-                v.kind = TFormValue::Ident;
-                v.text = info->Name;
-                break;
-            }
-            case TTypeKind::Class: {
-                TObject* object = std::get<TObject*>(value);
-                if (!object) continue;
-                if (auto component = ObjectAs<TComponent>(object)) {
-                    if (component != FRoot && component->Owner() != FRoot) continue;
-                    v.kind = TFormValue::Ident;
-                    v.text = component->Name();
-                    break;
-                }
+            TPropValue value = p->Get(instance);
+            const TPropInfo* inherited = ancestor ? ancestor->ClassType().FindProperty(p->Name) : nullptr;
+            TObject* object = type->Kind == TTypeKind::Class ? std::get<TObject*>(value) : nullptr;
+            if (object && !ObjectAs<TComponent>(object)) {
                 // An owned sub-object: its own properties under dotted names.
-                WriteProperties(node, object, path + ".");
+                TObject* ancestorObject = inherited ? std::get<TObject*>(inherited->Get(ancestor)) : nullptr;
+                WriteProperties(node, object, ancestorObject, path + ".");
                 continue;
             }
+            TFormValue v;
+            if (!ToForm(type, value, FRoot, v)) continue;
+            if (inherited) {
+                TFormValue was;
+                if (ToForm(inherited->PropType(), inherited->Get(ancestor), FOptions.Ancestor, was) && was == v)
+                    continue;
+            } else if (IsDefault(*p, value)) {
+                continue;
             }
-            node.items.push_back(TFormItem{path, v, 0});
+            node.items.push_back(TFormItem{path, std::move(v), 0});
         }
-        if (auto persistent = ObjectAs<TPersistent>(instance)) {
-            CollectingFiler filer(node, prefix);
-            persistent->DefineProperties(filer);
+        auto inheritedValues = ancestor ? DefinedValues(ancestor) : decltype(DefinedValues(ancestor)){};
+        for (auto& [name, value] : DefinedValues(instance)) {
+            bool same = false;
+            for (const auto& [otherName, other] : inheritedValues) same = same || (otherName == name && other == value);
+            if (!same) node.items.push_back(TFormItem{prefix + name, std::move(value), 0});
         }
     }
 
     TComponent* FRoot;
+    TWriteOptions FOptions;
 };
 
 }  // namespace
 
-AnsiString WriteFormText(TComponent* root) {
-    Writer writer(root);
-    return PrintFormText(*writer.Node(root));
+std::unique_ptr<TFormNode> WriteComponentTree(TComponent* root, const TWriteOptions& options) {
+    return Writer(root, options).Node(root, options.Ancestor);
 }
+
+AnsiString WriteFormText(TComponent* root) { return PrintFormText(*WriteComponentTree(root)); }

@@ -1,6 +1,8 @@
 // Small classes with one published property of every kind, for the
 // object-model and streaming tests.
 #pragma once
+#include <map>
+
 #include "framework/framework.h"
 
 enum TSampleMood : uint8_t { smCalm, smCheerful, smGrumpy };
@@ -40,6 +42,31 @@ private:
     std::unique_ptr<TFont> FFont;
     std::unique_ptr<TStringList> FLines;
     std::unique_ptr<TPicture> FPicture;
+};
+
+// One published property of every value kind, some read and written
+// through an indexed accessor pair (as a proxy for an embedded control
+// reaches its properties by number) or through lambdas.
+class TSampleKinds : public TComponent {
+    FRAME_CLASS(TSampleKinds, TComponent)
+public:
+    explicit TSampleKinds(TComponent* owner);
+    ~TSampleKinds() override;
+
+    Currency Cost;
+    int64_t Big = 0;
+    float Single = 0;
+    double Double = 0;
+    TDateTime Stamp;
+    WordBool Flag;
+    int16_t Small = 0;
+    uint16_t Unsigned16 = 0;
+    TFontStyles Styles = TFontStyles(0);
+    AnsiString Label;  // published as Caption, through lambdas
+
+    std::map<int, int> Numbers;  // by number: Min 5, Max 6, Position 7 (not stored)
+    int GetIntegerProp(int index) const;
+    void SetIntegerProp(int index, int value);
 };
 
 // A form-like root with handlers and component fields.

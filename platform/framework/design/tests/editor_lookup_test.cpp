@@ -35,8 +35,8 @@ public:
 
 const TClassInfo& TProbe::StaticClass() {
     static const TClassInfo info = TClassBuilder<TProbe>::Creatable("TProbe", TComponent::StaticClass(), [](auto& c) {
-        c.Field("Level", &TProbe::Level);
-        c.Field("Depth", &TProbe::Depth);
+        c.Property("Level", &TProbe::Level);
+        c.Property("Depth", &TProbe::Depth);
         c.Property("Font", &TProbe::Font, &TProbe::SetFont);
         c.Property("Lines", &TProbe::Lines, &TProbe::SetLines);
     });

@@ -17,7 +17,7 @@ public:
 
 const TClassInfo& TGadget::StaticClass() {
     static const TClassInfo info = TClassBuilder<TGadget>::Creatable("TGadget", TComponent::StaticClass(), [](auto& c) {
-        c.Field("Size", &TGadget::FSize);
+        c.Property("Size", &TGadget::FSize);
     });
     return info;
 }

@@ -1,0 +1,33 @@
+#include "framework/system/text.h"
+
+#include <cctype>
+
+AnsiString UpperCase(const AnsiString& text) {
+    AnsiString r = text;
+    for (char& c : r) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return r;
+}
+
+bool SameText(const AnsiString& a, const AnsiString& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+bool IsValidIdent(const AnsiString& text) {
+    if (text.empty()) return false;
+    auto alpha = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; };
+    if (!alpha(text[0])) return false;
+    for (char c : text)
+        if (!alpha(c) && !std::isdigit(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+AnsiString Trim(const AnsiString& text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+    return text.substr(begin, end - begin);
+}
