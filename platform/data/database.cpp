@@ -131,19 +131,14 @@ void TDatabase::StartTransaction() {
     if (FInTransaction) throw EDatabaseError(Describe() + ": a transaction is already active");
     connection.SetAutoCommit(false, "starting a transaction on " + Describe());
     FInTransaction = true;
-    FFailuresBefore = connection.Failures();
 }
 
 void TDatabase::Commit() {
     TOdbcConnection& connection = Connection();
     if (!FInTransaction) throw EDatabaseError(Describe() + ": no transaction to commit");
-    if (connection.Failures() != FFailuresBefore) {
-        try {
-            Rollback();
-        } catch (const EDatabaseError&) {
-            // The connection may be gone: the server has dropped the transaction then.
-        }
-        throw EDatabaseError(Describe() + ": a statement of the transaction failed, so none of it was kept");
+    if (connection.Dead("committing on " + Describe())) {
+        FInTransaction = false;
+        throw EDatabaseError(Describe() + ": the connection was lost, so the transaction was not committed");
     }
     // A commit that fails leaves the transaction open: Rollback ends it.
     connection.EndTransaction(true, "committing on " + Describe());

@@ -37,10 +37,10 @@ public:
     void Close();
 
     // Everything until Commit or Rollback is one unit: all of it is kept,
-    // or none. One transaction at a time. A transaction in which a
-    // statement failed is not committed but rolled back, and Commit
-    // raises: PostgreSQL would answer a commit of it with a rollback, and
-    // its driver would report success.
+    // or none (a statement that failed is undone alone). One transaction
+    // at a time. Commit raises when the connection was lost: the server
+    // has dropped the transaction, though a driver may report its commit
+    // as done.
     void StartTransaction();
     void Commit();
     void Rollback();  // the transaction has ended even when this raises
@@ -85,7 +85,6 @@ private:
     bool FLoginPrompt = false;
     bool FStreamedConnected = false;
     bool FInTransaction = false;
-    int FFailuresBefore = 0;  // the connection's failures when the transaction started
     std::unique_ptr<TOdbcConnection> FConnection;
     AnsiString FDBMSName;
     AnsiString FQuote;

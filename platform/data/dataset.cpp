@@ -115,9 +115,10 @@ void TDataSet::ReadRows(size_t keepPosition) {
     TDatabase& database = OpenDatabase();
     TOdbcStatement statement(database.Connection(), "opening " + Describe());
     PrepareRows(statement);
-    statement.Execute();
+    // Known once prepared: a statement without rows is refused before it runs.
     int count = statement.ColumnCount();
     if (count == 0) throw EDatabaseError(Describe() + ": the statement gives no rows (ExecSQL runs such statements)");
+    statement.Execute();
     std::vector<TOdbcColumn> columns;
     std::vector<std::unique_ptr<TField>> fields;
     for (int i = 0; i < count; ++i) {

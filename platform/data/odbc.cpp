@@ -112,6 +112,13 @@ AnsiString TOdbcConnection::InfoText(SQLUSMALLINT what, const AnsiString& doing)
     return FromWide(reinterpret_cast<const wchar_t*>(text));
 }
 
+bool TOdbcConnection::Dead(const AnsiString& doing) {
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    OdbcCheck(SQLGetConnectAttrW(FHandle, SQL_ATTR_CONNECTION_DEAD, &dead, sizeof dead, nullptr), SQL_HANDLE_DBC,
+              FHandle, doing);
+    return dead == SQL_CD_TRUE;
+}
+
 void TOdbcConnection::SetAutoCommit(bool on, const AnsiString& doing) {
     auto value = reinterpret_cast<SQLPOINTER>(static_cast<uintptr_t>(on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF));
     OdbcCheck(SQLSetConnectAttrW(FHandle, SQL_ATTR_AUTOCOMMIT, value, SQL_IS_UINTEGER), SQL_HANDLE_DBC, FHandle,
@@ -132,22 +139,12 @@ struct TOdbcStatement::TBound {
     SQLLEN indicator = 0;
 };
 
-TOdbcStatement::TOdbcStatement(TOdbcConnection& connection, AnsiString doing)
-    : FConnection(connection), FDoing(std::move(doing)) {
+TOdbcStatement::TOdbcStatement(TOdbcConnection& connection, AnsiString doing) : FDoing(std::move(doing)) {
     OdbcCheck(SQLAllocHandle(SQL_HANDLE_STMT, connection.Handle(), &FHandle), SQL_HANDLE_DBC, connection.Handle(),
               FDoing);
 }
 
 TOdbcStatement::~TOdbcStatement() { SQLFreeHandle(SQL_HANDLE_STMT, FHandle); }
-
-SQLRETURN TOdbcStatement::Check(SQLRETURN rc) const {
-    try {
-        return OdbcCheck(rc, SQL_HANDLE_STMT, FHandle, FDoing);
-    } catch (const EDatabaseError&) {
-        FConnection.NoteFailure();
-        throw;
-    }
-}
 
 void TOdbcStatement::Prepare(const AnsiString& sql) {
     std::wstring text = ToWide(sql);

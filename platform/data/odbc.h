@@ -33,16 +33,14 @@ public:
     SQLHDBC Handle() const { return FHandle; }
 
     AnsiString InfoText(SQLUSMALLINT what, const AnsiString& doing);
-    // How many statements on this connection have failed so far.
-    int Failures() const { return FFailures; }
-    void NoteFailure() { ++FFailures; }
+    // True when the driver knows the connection is lost.
+    bool Dead(const AnsiString& doing);
     void SetAutoCommit(bool on, const AnsiString& doing);
     void EndTransaction(bool commit, const AnsiString& doing);
 
 private:
     SQLHDBC FHandle = SQL_NULL_HDBC;
     bool FConnected = false;
-    int FFailures = 0;
 };
 
 // What a result set says of one of its columns.
@@ -83,10 +81,9 @@ public:
 
 private:
     struct TBound;
-    SQLRETURN Check(SQLRETURN rc) const;
+    SQLRETURN Check(SQLRETURN rc) const { return OdbcCheck(rc, SQL_HANDLE_STMT, FHandle, FDoing); }
     TFieldValue Text(int column);  // null or the whole text
 
-    TOdbcConnection& FConnection;
     SQLHSTMT FHandle = SQL_NULL_HSTMT;
     AnsiString FDoing;
     std::vector<TBound> FBound;

@@ -13,9 +13,14 @@ int NextNumber() {
 
 }  // namespace
 
-AnsiString PostgresConnectionString() {
+void PostgresForTest(AnsiString& connection) {
     const char* text = std::getenv("SUITE_POSTGRES");
-    return text ? text : "";
+    connection = text ? text : "";
+    if (!connection.empty()) return;
+    if (const char* optOut = std::getenv("SUITE_NO_POSTGRES"); optOut && *optOut == '1')
+        GTEST_SKIP() << "SUITE_NO_POSTGRES=1: the PostgreSQL tests are skipped";
+    FAIL() << "no PostgreSQL server: SUITE_POSTGRES holds no connection string. tools/test.sh starts one; "
+              "SUITE_NO_POSTGRES=1 skips these tests on purpose.";
 }
 
 TTempFile::TTempFile(const char* suffix) {
@@ -37,13 +42,8 @@ void DatabaseTest::SetUp() {
         File = std::make_unique<TTempFile>();
         connection = SQLiteConnectionString(File->Path(), 200);
     } else {
-        connection = PostgresConnectionString();
-        if (connection.empty()) {
-            if (const char* optOut = std::getenv("SUITE_NO_POSTGRES"); optOut && *optOut == '1')
-                GTEST_SKIP() << "SUITE_NO_POSTGRES=1: the PostgreSQL tests are skipped";
-            FAIL() << "no PostgreSQL server: SUITE_POSTGRES holds no connection string. tools/test.sh starts "
-                      "one; SUITE_NO_POSTGRES=1 skips these tests on purpose.";
-        }
+        PostgresForTest(connection);
+        if (connection.empty()) return;
     }
     Database = new TDatabase(&Root);
     Database->SetDatabaseName("TestDB");

@@ -15,8 +15,9 @@ inline std::string BackendName(const ::testing::TestParamInfo<TBackend>& info) {
     return info.param == TBackend::SQLite ? "SQLite" : "PostgreSQL";
 }
 
-// The server's connection string; "" when there is none.
-AnsiString PostgresConnectionString();
+// The server's connection string; without one, "" after failing the
+// current test (or skipping it when the developer opted out).
+void PostgresForTest(AnsiString& connection);
 // A fresh, empty SQLite file name in the temporary folder (and its
 // removal at the end of the test).
 class TTempFile {
