@@ -127,7 +127,6 @@ void TDataSet::ReadRows(size_t keepPosition) {
         TFieldType type = FieldTypeOf(columns.back(), database.IsSQLite(), digits);
         fields.push_back(std::make_unique<TField>(this, i, columns.back().Name, type));
         fields.back()->SetSignificantDigits(digits);
-        fields.back()->SetSqlType(columns.back().SqlType);
     }
     std::vector<TRecord> records;
     while (statement.Fetch()) {

@@ -33,8 +33,6 @@ public:
     // a longer amount is refused rather than rounded.
     int SignificantDigits() const { return FSignificantDigits; }
     void SetSignificantDigits(int digits) { FSignificantDigits = digits; }
-    int SqlType() const { return FSqlType; }
-    void SetSqlType(int type) { FSqlType = type; }
 
 private:
     void CheckDigits(const TFieldValue& value) const;
@@ -45,5 +43,4 @@ private:
     TFieldType FDataType;
     bool FIsKey = false;
     int FSignificantDigits = 0;
-    int FSqlType = 0;
 };
