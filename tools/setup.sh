@@ -6,16 +6,20 @@ set -euo pipefail
 i386_packages=(
   wine32:i386 libxrandr2:i386 libxfixes3:i386 libxrender1:i386 libxi6:i386
   libxcursor1:i386 libxcomposite1:i386 libxinerama1:i386 libxxf86vm1:i386
-  libgl1:i386 libgl1-mesa-dri:i386 libodbc2:i386 libsqliteodbc:i386
+  libgl1:i386 libgl1-mesa-dri:i386 libodbc2:i386 libsqliteodbc:i386 odbc-postgresql:i386
 )
 # The 64-bit half: the x64 compilers, and what 64-bit Wine and 64-bit
-# programs' ODBC use on the host.
+# programs' ODBC use on the host; the PostgreSQL server the data-access
+# tests start for themselves. (Wine's odbc32 hands every call to the
+# host's driver manager of the same architecture, so each architecture
+# needs its own driver manager and drivers.)
 host_packages=(
   wine wine64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   xvfb xauth x11-utils cmake ninja-build fonts-wine unixodbc odbcinst
   googletest imagemagick x11-apps xdotool python3
   libxrandr2 libxfixes3 libxrender1 libxi6 libxcursor1 libxcomposite1
   libxinerama1 libxxf86vm1 libgl1 libgl1-mesa-dri libodbc2 libsqliteodbc
+  odbc-postgresql postgresql
 )
 
 missing=()

@@ -5,7 +5,9 @@
 # cannot run is built (build errors still fail) and named, not tested.
 # Arguments go to ctest (e.g. -R snapview). SUITE_X64_ONLY=1 takes the path
 # of a host that runs no 32-bit programs; SUITE_ARCH=x86|x64 builds and
-# tests one architecture only.
+# tests one architecture only. The data-access tests get a PostgreSQL
+# server of this run's own (tools/postgres.sh) through SUITE_POSTGRES,
+# unless SUITE_POSTGRES already names one or SUITE_NO_POSTGRES=1 opts out.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_root=${SUITE_BUILD_ROOT:-$root/build}
@@ -19,6 +21,17 @@ source "$root/tools/wine-env.sh"
 unset DISPLAY   # tests get a display of their own, never the desktop's
 
 status=0
+if [ -z "${SUITE_POSTGRES:-}" ] && [ "${SUITE_NO_POSTGRES:-}" != 1 ]; then
+  postgres_dir=$build_root/postgres
+  if SUITE_POSTGRES=$("$root/tools/postgres.sh" start "$postgres_dir"); then
+    export SUITE_POSTGRES
+    trap '"$root/tools/postgres.sh" stop "$postgres_dir"' EXIT
+    echo "test: PostgreSQL for this run on 127.0.0.1:$(sed 's/.*Port=\([0-9]*\).*/\1/' <<<"$SUITE_POSTGRES")"
+  else
+    echo "test: PostgreSQL did not start: the tests that need it will fail" >&2
+    status=1
+  fi
+fi
 tested=()
 skipped=()
 for arch in ${SUITE_ARCH:-x86 x64}; do
