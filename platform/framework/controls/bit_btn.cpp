@@ -97,11 +97,11 @@ const TClassInfo& TBitBtn::StaticClass() {
     static const TClassInfo info = TClassBuilder<TBitBtn>::Creatable("TBitBtn", TButton::StaticClass(), [](auto& c) {
         // Kind first: a stored caption or result then overrides the kind's.
         c.Property("Kind", &TBitBtn::Kind, &TBitBtn::SetKind).Default(bkCustom);
-        c.Property("Caption", &TControl::Caption, &TControl::SetCaption).StoredWhen(&TBitBtn::CaptionStored);
-        c.Property("Cancel", &TButton::Cancel, &TButton::SetCancel).StoredWhen(&TBitBtn::IsCustom);
-        c.Property("Default", &TButton::Default, &TButton::SetDefault).StoredWhen(&TBitBtn::IsCustom);
+        c.Property("Caption", &TControl::Caption, &TControl::SetCaption).Stored(&TBitBtn::CaptionStored);
+        c.Property("Cancel", &TButton::Cancel, &TButton::SetCancel).Stored(&TBitBtn::IsCustom);
+        c.Property("Default", &TButton::Default, &TButton::SetDefault).Stored(&TBitBtn::IsCustom);
         c.Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
-            .StoredWhen(&TBitBtn::ModalResultStored);
+            .Stored(&TBitBtn::ModalResultStored);
         c.Property("Glyph", &TBitBtn::Glyph, &TBitBtn::SetGlyph);
         c.Property("Layout", &TBitBtn::Layout, &TBitBtn::SetLayout).Default(blGlyphLeft);
         c.Property("Margin", &TBitBtn::Margin, &TBitBtn::SetMargin).Default(-1);

@@ -8,7 +8,7 @@ const TClassInfo& TCheckBox::StaticClass() {
     static const TClassInfo info = TClassBuilder<TCheckBox>::Creatable("TCheckBox", TWinControl::StaticClass(), [](auto& c) {
         c.Property("AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed);
         PublishCaption(c);
-        c.Property("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked).NotStored();
+        c.Property("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked).Stored(false);
         c.Property("State", &TCheckBox::State, &TCheckBox::SetState).Default(cbUnchecked);
         PublishColor(c, true);
         PublishCtl3D(c);

@@ -20,10 +20,10 @@ const TClassInfo& TComboBox::StaticClass() {
         c.Property("ItemHeight", &TListControl::ItemHeight, &TListControl::SetItemHeight).NoDefault();
         c.Property("Items", &TListControl::Items, &TListControl::SetItems);
         PublishFocus(c, true);
-        c.Property("Text", &TWinControl::Text, &TComboBox::SetComboText).StoredWhen(&TComboBox::TextStored);
+        c.Property("Text", &TWinControl::Text, &TComboBox::SetComboText).Stored(&TComboBox::TextStored);
         c.Property("ItemIndex", &TComboBox::ItemIndex, &TComboBox::SetItemIndex)
             .Default(-1)
-            .StoredWhen(&TComboBox::ItemIndexStored);
+            .Stored(&TComboBox::ItemIndexStored);
         c.Property("OnChange", &TComboBox::OnChange);
     });
     return info;

@@ -14,21 +14,21 @@ void PublishCaption(Builder& c) {
 // does not follow its parent's; parentColor is the constructor's value.
 template <class Builder>
 void PublishColor(Builder& c, bool parentColor) {
-    c.Property("Color", &TControl::Color, &TControl::SetColor).StoredWhen(&TControl::ColorStored);
+    c.Property("Color", &TControl::Color, &TControl::SetColor).Stored(&TControl::ColorStored);
     c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(parentColor);
 }
 
 // Font and ParentFont, the same way.
 template <class Builder>
 void PublishFont(Builder& c) {
-    c.Property("Font", &TControl::Font, &TControl::SetFont).StoredWhen(&TControl::FontStored);
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TControl::FontStored);
     c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
 }
 
 // Ctl3D and ParentCtl3D.
 template <class Builder>
 void PublishCtl3D(Builder& c) {
-    c.Property("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D).StoredWhen(&TWinControl::Ctl3DStored);
+    c.Property("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D).Stored(&TWinControl::Ctl3DStored);
     c.Property("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D).Default(true);
 }
 

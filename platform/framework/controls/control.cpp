@@ -101,7 +101,7 @@ const TClassInfo& TControl::StaticClass() {
         c.Property("Hint", &TControl::Hint, &TControl::SetHint);
         c.Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint).Default(true);
         c.Property("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
-        c.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).StoredWhen(&TControl::ShowHintStored);
+        c.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Stored(&TControl::ShowHintStored);
         c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
         c.Property("OnClick", &TControl::OnClick);
         c.Property("OnDblClick", &TControl::OnDblClick);
