@@ -95,12 +95,16 @@ TBitmap* KindGlyph(TBitBtnKind kind) {
 
 const TClassInfo& TBitBtn::StaticClass() {
     static const TClassInfo info = TClassBuilder<TBitBtn>::Creatable("TBitBtn", TButton::StaticClass(), [](auto& c) {
-        // Kind first: a stored caption or result then overrides the kind's.
+        // Kind comes after the caption and result it republishes: what a
+        // form stores of those wins over the kind's (see SetKind).
         c.Property("Kind", &TBitBtn::Kind, &TBitBtn::SetKind).Default(bkCustom);
-        c.Property("Caption", &TControl::Caption, &TControl::SetCaption).Stored(&TBitBtn::CaptionStored);
+        // Stored decides alone: an empty caption or mrNone beside a kind is
+        // not the default but a choice the kind must not override.
+        c.Property("Caption", &TControl::Caption, &TControl::SetCaption).NoDefault().Stored(&TBitBtn::CaptionStored);
         c.Property("Cancel", &TButton::Cancel, &TButton::SetCancel).Stored(&TBitBtn::IsCustom);
         c.Property("Default", &TButton::Default, &TButton::SetDefault).Stored(&TBitBtn::IsCustom);
-        c.Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
+        c.Property("ModalResult", &TButton::ModalResult, &TBitBtn::SetResult)
+            .NoDefault()
             .Stored(&TBitBtn::ModalResultStored);
         c.Property("Glyph", &TBitBtn::Glyph, &TBitBtn::SetGlyph);
         c.Property("Layout", &TBitBtn::Layout, &TBitBtn::SetLayout).Default(blGlyphLeft);
@@ -116,18 +120,33 @@ TBitBtn::TBitBtn(TComponent* owner) : TButton(owner), FGlyph(std::make_unique<TB
 
 TBitBtn::~TBitBtn() = default;
 
-// A kind sets the caption (read from a form: only when none was read
-// yet, since a stored caption comes after), result, Default and Cancel.
+// A kind sets the caption, result, Default and Cancel; read from a form it
+// keeps a caption or result the form gave, whichever came first.
 void TBitBtn::SetKind(TBitBtnKind value) {
     if (value == FKind) return;
     FKind = value;
     if (value != bkCustom) {
         SetDefault(value == bkOK || value == bkYes);
         FCancel = value == bkCancel || value == bkNo;
-        if (!HasState(csLoading) || FCaption.empty()) SetCaption(Kinds[value].Caption);
-        FModalResult = Kinds[value].Result;
+        if (!(HasState(csLoading) && FCaptionRead)) TButton::SetCaption(Kinds[value].Caption);
+        if (!(HasState(csLoading) && FResultRead)) FModalResult = Kinds[value].Result;
     }
     Invalidate();
+}
+
+void TBitBtn::SetCaption(const AnsiString& value) {
+    if (HasState(csLoading)) FCaptionRead = true;
+    TButton::SetCaption(value);
+}
+
+void TBitBtn::SetResult(int value) {
+    if (HasState(csLoading)) FResultRead = true;
+    SetModalResult(value);
+}
+
+void TBitBtn::Loaded() {
+    TButton::Loaded();
+    FCaptionRead = FResultRead = false;
 }
 
 bool TBitBtn::CaptionStored() const { return FKind == bkCustom || FCaption != Kinds[FKind].Caption; }

@@ -37,8 +37,12 @@ public:
     void SetSpacing(int value);
 
     void Click() override;
+    void SetCaption(const AnsiString& value) override;
+    // The result a form gives; read from a form it wins over the kind's.
+    void SetResult(int value);
 
 protected:
+    void Loaded() override;
     void CreateParams(TCreateParams& params) override;
     void Dispatch(void* message) override;
 
@@ -54,4 +58,8 @@ private:
     TButtonLayout FLayout = blGlyphLeft;
     int FMargin = -1;
     int FSpacing = 4;
+    // While loading: what the form gave explicitly, which the kind (read
+    // after them, in its own place among the properties) must not replace.
+    bool FCaptionRead = false;
+    bool FResultRead = false;
 };

@@ -65,6 +65,18 @@ void TWinControl::CreateParams(TCreateParams& params) {
     params.ClassName = ClassName();
 }
 
+namespace {
+
+// Identifiers of child windows, from 0x100 up (below are the dialog
+// buttons' own), wrapping within the 16 bits a command carries.
+int NextChildId() {
+    static int next = 0xFF;
+    next = next >= 0xFFFF ? 0x100 : next + 1;
+    return next;
+}
+
+}  // namespace
+
 void TWinControl::CreateWnd() {
     if (FParent) {
         FParent->HandleNeeded();
@@ -76,9 +88,12 @@ void TWinControl::CreateWnd() {
         throw EInvalidOperation("Control '" + Name() + "' has no parent window");
     FDefWndProc = RegisterFrameClass(params.ClassName.c_str(), params.BaseClassName, params.ClassStyle);
     FPlatformPaints = params.BaseClassName != nullptr;
+    // A child window gets an identifier of its own: owner-drawn lists name
+    // the control that asks to be measured only by it.
+    HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextChildId())) : nullptr;
     BindNextWindow(this);
     HWND window = CreateWindowExA(params.ExStyle, params.ClassName.c_str(), params.Caption.c_str(), params.Style,
-                                  params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr,
+                                  params.X, params.Y, params.Width, params.Height, params.WndParent, id,
                                   FrameInstance(), nullptr);
     BindNextWindow(nullptr);
     Win32Check(window != nullptr, "CreateWindowEx");

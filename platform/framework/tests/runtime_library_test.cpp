@@ -129,10 +129,17 @@ TEST_F(InLocale, FormatChecksEveryArgumentAgainstItsConversion) {
     }
 }
 
+std::vector<unsigned long> SystemLocales;
+
+BOOL CALLBACK AddSystemLocale(LPSTR id) {
+    SystemLocales.push_back(std::strtoul(id, nullptr, 16));
+    return TRUE;
+}
+
 TEST(DateAndTime, EveryLocaleThePlatformKnowsReadsBackWhatItWrites) {
-    static std::vector<unsigned long> locales;
-    EnumSystemLocalesA([](LPSTR id) -> BOOL { return locales.push_back(std::strtoul(id, nullptr, 16)), TRUE; },
-                       LCID_SUPPORTED);
+    SystemLocales.clear();
+    EnumSystemLocalesA(AddSystemLocale, LCID_SUPPORTED);
+    const std::vector<unsigned long>& locales = SystemLocales;
     ASSERT_GT(locales.size(), 100u);
     for (unsigned long locale : locales) {
         TFormatSettings settings = GetLocaleFormatSettings(locale);

@@ -305,6 +305,22 @@ TEST_F(Controls, ADialogsControlsComeFromItsFormResourceAndGoBackUnchanged) {
     EXPECT_NE(written.find("Kind = bkOK"), AnsiString::npos) << written;
     EXPECT_EQ(written.find("Caption = \"OK\""), AnsiString::npos) << "the kind's caption is not stored";
     EXPECT_NE(written.find("Caption = \"Get Colors\""), AnsiString::npos);
+
+    // A result or an empty caption of its own survives the kind read after it.
+    ok->SetModalResult(mrNone);
+    ok->SetCaption("");
+    colors->SetKind(bkYes);
+    colors->SetCaption("Get Colors");
+    colors->SetModalResult(mrRetry);
+    TForm again(nullptr);
+    ReadFormText(&again, WriteFormText(&dialog), "AGAIN");
+    auto ok2 = ObjectAs<TBitBtn>(again.FindComponent("BitBtn2"));
+    auto colors2 = ObjectAs<TBitBtn>(again.FindComponent("GetColorsBtn"));
+    EXPECT_EQ(ok2->ModalResult(), mrNone);
+    EXPECT_EQ(ok2->Caption(), "");
+    EXPECT_EQ(colors2->ModalResult(), mrRetry);
+    EXPECT_EQ(colors2->Caption(), "Get Colors");
+    EXPECT_TRUE(colors2->Default());
 }
 
 }  // namespace

@@ -73,6 +73,18 @@ TEST_F(Windowing, ANotificationReachesTheControlThatSentIt) {
     EXPECT_EQ(brush, edit->Brush()->Handle());
     EXPECT_EQ(GetBkColor(canvas.dc), ColorToRGB(clYellow));
     EXPECT_EQ(GetTextColor(canvas.dc), ColorToRGB(clNavy));
+
+    // An owner-drawn list asks to be measured by its identifier alone.
+    TListBox* first = Make<TListBox>(Form.get(), "List1", 10, 80, 100, 40);
+    TListBox* second = Make<TListBox>(Form.get(), "List2", 10, 130, 100, 40);
+    THost host;
+    host.Next = second->WindowProc;
+    second->WindowProc = TWndMethod(&host, &THost::Hook);
+    ASSERT_NE(GetDlgCtrlID(first->Handle()), GetDlgCtrlID(second->Handle()));
+    MEASUREITEMSTRUCT measure{ODT_LISTBOX, static_cast<UINT>(GetDlgCtrlID(second->Handle())), 0, 0, 0, 0};
+    SendMessageA(Form->Handle(), WM_MEASUREITEM, measure.CtlID, reinterpret_cast<LPARAM>(&measure));
+    EXPECT_EQ(host.Seen, (std::vector<UINT>{CN_BASE + WM_MEASUREITEM}));
+    second->WindowProc = host.Next;
 }
 
 TEST_F(Windowing, AControlTakesItsWindowAlongToANewParent) {
