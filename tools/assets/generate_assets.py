@@ -18,6 +18,8 @@ import about  # noqa: E402
 import glyphs  # noqa: E402
 import ground  # noqa: E402
 import monster  # noqa: E402
+import package_pictures  # noqa: E402
+import palette_icons  # noqa: E402
 import sounds  # noqa: E402
 import sunset  # noqa: E402
 import writers  # noqa: E402
@@ -77,9 +79,18 @@ def background_file():
     return {'surface/assets/background.bmp': writers.bmp_indexed(rows, palette, 8)}
 
 
+def package_files():
+    out = {'package/assets/%s.bmp' % name: writers.bmp_indexed(rows, palette_icons.PALETTE, 4)
+           for name, rows in palette_icons.icons().items()}
+    for name in ('handshake', 'waterside_plant'):
+        rows, palette = getattr(package_pictures, name)()
+        out['package/assets/%s.bmp' % name] = writers.bmp_indexed(rows, palette, 8)
+    return out
+
+
 def all_files():
     files = {}
-    for make in (monster_files, ground_file, sound_files, menu_files, background_file):
+    for make in (monster_files, ground_file, sound_files, menu_files, background_file, package_files):
         files.update(make())
     return files
 

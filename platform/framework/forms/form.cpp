@@ -41,6 +41,7 @@ const TClassInfo& TForm::StaticClass() {
         c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(false);
         c.Property("HorzScrollBar", &TForm::HorzScrollBar, &TForm::SetHorzScrollBar);
         c.Property("VertScrollBar", &TForm::VertScrollBar, &TForm::SetVertScrollBar);
+        c.Property("AutoScroll", &TForm::AutoScroll, &TForm::SetAutoScroll).Default(true);
         c.Property("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle).Default(bsSizeable);
         c.Property("Caption", &TControl::Caption, &TControl::SetCaption);
         c.Property("ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight).NoDefault();

@@ -67,6 +67,9 @@ public:
     void SetTextHeight(int value) { FTextHeight = value; }
     bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool value) { FKeyPreview = value; }
+    // Kept for forms that set it: a form shows no scroll bars of its own.
+    bool AutoScroll() const { return FAutoScroll; }
+    void SetAutoScroll(bool value) { FAutoScroll = value; }
     TControlScrollBar* HorzScrollBar() const { return FHorzScrollBar.get(); }
     TControlScrollBar* VertScrollBar() const { return FVertScrollBar.get(); }
     void SetHorzScrollBar(TControlScrollBar* value) { FHorzScrollBar->Assign(value); }
@@ -101,6 +104,7 @@ private:
     int FPixelsPerInch = 96;
     int FTextHeight = 13;
     bool FKeyPreview = false;
+    bool FAutoScroll = true;
     TModalResult FModalResult = 0;
     bool FPlaced = false;
     bool FInModalLoop = false;

@@ -149,6 +149,37 @@ class PictureTest(unittest.TestCase):
         self.assertGreater(sum(p != face for row in glyph.rows for p in row), 64 * 64 // 4)
 
 
+class PackagePictureTest(unittest.TestCase):
+    STANDARD_16 = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+                   (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+                   (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+
+    def test_palette_bitmaps_in_their_colours(self):
+        navy, olive, grey, yellow, green, red, white = ((0, 0, 128), (128, 128, 0), (192, 192, 192),
+                                                        (255, 255, 0), (0, 128, 0), (255, 0, 0),
+                                                        (255, 255, 255))
+        # name, size, corner colour, colours of what is drawn
+        for name, size, corner, drawn in [('TMyClock', 28, olive, {navy, grey}),
+                                          ('TColorClock', 28, navy, {yellow}),
+                                          ('TMyClock2', 24, olive, {green}),
+                                          ('TColorClock2', 28, navy, {yellow}),
+                                          ('TBigEdit', 24, olive, {white}),
+                                          ('TRadio2Panel', 24, red, {yellow})]:
+            bmp = Bmp(asset('package/assets/%s.bmp' % name))
+            self.assertEqual((bmp.width, bmp.height, bmp.bits, bmp.compression), (size, size, 4, 0), name)
+            self.assertEqual(bmp.palette, self.STANDARD_16, name)
+            colours = {bmp.palette[i] for row in bmp.rows for i in row}
+            self.assertEqual(bmp.palette[bmp.rows[0][0]], corner, name)
+            self.assertTrue(drawn <= colours, name)
+
+    def test_dialog_pictures_use_a_full_palette(self):
+        for name in ('handshake', 'waterside_plant'):
+            bmp = Bmp(asset('package/assets/%s.bmp' % name))
+            self.assertEqual((bmp.width, bmp.height, bmp.bits), (240, 180, 8), name)
+            self.assertEqual(len(set(bmp.palette)), 256, name)
+            self.assertGreater(len({i for row in bmp.rows for i in row}), 64, name)
+
+
 class IconTest(unittest.TestCase):
     def test_two_sixteen_colour_images_with_masks(self):
         data = asset('game/assets/skelder.ico')
