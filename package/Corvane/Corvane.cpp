@@ -6,13 +6,12 @@
 #include "Clock2/Clock2.h"
 #include "Corvan1/Corvan1.h"
 #include "Corvan2/Corvan2.h"
+#include "Widgets/Widgets.h"
 #include "data/data.h"
 
 namespace {
 
-// The units in the order of their initializations. Widgets is the next
-// unit to come; until its classes are here it registers nothing and
-// exports no Register_Widgets.
+// The units in the order of their initializations.
 const TPackageUnit units[] = {{"Types"},   {"Corvane"}, {"Clock2"},  {"Corvan1"},
                               {"Corvan2"}, {"Clock1"},  {"MyObject"}, {"Widgets"}};
 // Neither design-only nor run-only: designers and programs load it alike.
@@ -30,3 +29,7 @@ FRAME_PACKAGE_REGISTER(Clock2)
 FRAME_PACKAGE_REGISTER(Corvan1)
 FRAME_PACKAGE_REGISTER(Corvan2)
 FRAME_PACKAGE_REGISTER(Clock1)
+FRAME_PACKAGE_REGISTER(Widgets)
+// Nothing in the package calls it: a program may, to read forms that hold
+// widgets without putting them on a palette.
+extern "C" __declspec(dllexport) void RegisterShort_Widgets() { Widgets::RegisterShort(); }

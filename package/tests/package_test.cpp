@@ -100,14 +100,15 @@ TEST(CorvanePackage, ItExportsItsClassesAndEntryPointsAndRequiresBothRuntimePack
     for (const char* cls : {"TMyClock", "TColorClock", "TClockAttributes", "TClockEditor", "TTextColorProperty",
                             "TColorNameProperty", "TMyClock2", "TColorClock2", "TClockAttribute2", "TClockEditor2",
                             "TClockAttributeProperty", "TSmallEdit", "TSmallEditTwo", "TBigEdit", "TSmallLabel",
-                            "TBigLabel", "TEmptyPanel", "TRadio2Panel"})
+                            "TBigLabel", "TEmptyPanel", "TRadio2Panel", "TWidget", "TChip", "TPentium", "TPentiumPro",
+                            "TCustomPallet", "TPallet"})
         EXPECT_TRUE(ExportsClass(exports, cls)) << cls;
-    for (const char* cls : {"TMyObject", "TListHierarchy", "TClockEditorDialog", "TClockAttributesDialog"})
+    for (const char* cls : {"TMyObject", "TListHierarchy", "TClockEditorDialog", "TClockAttributesDialog", "TDataPallet"})
         EXPECT_FALSE(ExportsClass(exports, cls)) << cls << " stays inside the package";
     for (const char* entry : {"Initialize", "Finalize", "Register_Clock1", "Register_Clock2", "Register_Corvan1",
-                              "Register_Corvan2"})
+                              "Register_Corvan2", "Register_Widgets", "RegisterShort_Widgets"})
         EXPECT_NE(std::find(exports.begin(), exports.end(), entry), exports.end()) << entry;
-    for (const char* none : {"Register_Types", "Register_Corvane", "Register_MyObject", "Register_Widgets"})
+    for (const char* none : {"Register_Types", "Register_Corvane", "Register_MyObject"})
         EXPECT_EQ(std::find(exports.begin(), exports.end(), none), exports.end()) << none;
 
     Names imports = ImportedLibraries(module);
@@ -121,7 +122,8 @@ TEST(CorvanePackage, ItExportsItsClassesAndEntryPointsAndRequiresBothRuntimePack
 
 TEST(CorvanePackage, LoadedItsComponentsAndEditorsAreThereUntilUnloaded) {
     const Names palette{"TMyClock2", "TColorClock2", "TSmallEdit", "TSmallEditTwo", "TBigEdit", "TSmallLabel",
-                        "TBigLabel", "TEmptyPanel", "TRadio2Panel", "TMyClock", "TColorClock"};
+                        "TBigLabel", "TEmptyPanel", "TRadio2Panel", "TMyClock", "TColorClock",
+                        "TWidget", "TPentium", "TPentiumPro", "TPallet", "TDataPallet"};
     // What each dialog was, noted while it exists.
     struct Asked {
         TDialogKind kind;
