@@ -231,9 +231,10 @@ void TOleControl::HandleCreated() {
     else ActivateInPlace();
 }
 
-void TOleControl::Resized() {
-    TWinControl::Resized();
-    if (!FOleObject) return;
+void TOleControl::SetBounds(int left, int top, int width, int height) {
+    bool sized = width != Width() || height != Height();
+    TWinControl::SetBounds(left, top, width, height);
+    if (!FOleObject || !sized) return;
     SIZEL extent{Himetric(Width()), Himetric(Height())};
     FOleObject->SetExtent(DVASPECT_CONTENT, &extent);
     IOleInPlaceObject* inPlace = nullptr;

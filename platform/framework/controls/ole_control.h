@@ -55,6 +55,9 @@ public:
     explicit TOleControl(HWND parentWindow);
     ~TOleControl() override;
 
+    // The control follows the component's size.
+    void SetBounds(int left, int top, int width, int height) override;
+
     // The hosted control's IDispatch (not counted: the component holds it),
     // the control made first if need be; null when it has none. Raises
     // EOleError when the control cannot be made.
@@ -78,7 +81,6 @@ protected:
     TControlData* FControlData = nullptr;
 
     void HandleCreated() override;
-    void Resized() override;
 
 private:
     class TSite;
