@@ -251,6 +251,12 @@ TEST_F(MeterixControlTest, ConnectionPointsClassInfoAndPages) {
     EXPECT_EQ(object->GetExtent(DVASPECT_CONTENT, &extent), S_OK);
     EXPECT_EQ(extent.cx, 5080);
     EXPECT_EQ(extent.cy, 5080);
+    // Its own status, the same as it registers, without being registered.
+    DWORD status = 0;
+    EXPECT_EQ(object->GetMiscStatus(DVASPECT_CONTENT, &status), S_OK);
+    EXPECT_EQ(status, 131473u);
+    EXPECT_EQ(object->GetMiscStatus(DVASPECT_ICON, &status), S_OK);
+    EXPECT_EQ(status, 0u);
     object->Release();
 }
 

@@ -112,6 +112,15 @@ public:
                                              T::GetRegistration());
     }
 
+    // The class's own status bits, registered or not: the registration's
+    // value for the content aspect, none for the others.
+    STDMETHOD(GetMiscStatus)(DWORD aspect, DWORD* status) override {
+        TPL_TRACE_METHOD("TFrameControlImpl::GetMiscStatus");
+        if (!status) return E_POINTER;
+        *status = aspect == DVASPECT_CONTENT ? T::GetRegistration().miscStatus : 0;
+        return S_OK;
+    }
+
     HRESULT FinalConstruct() {
         return FrameCall([this] { this->CreateFrameControl(); });
     }

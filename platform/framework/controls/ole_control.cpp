@@ -271,53 +271,31 @@ void TOleControl::SetProperty(int dispid, VARIANT& value) {
     CheckInvoke(hr, exception);
 }
 
-int TOleControl::GetIntegerProp(int index) const {
+// Every typed pair reads and writes an ordinal through a variant of the
+// control's own type, converted by the platform.
+long TOleControl::GetOrdinal(int index, VARTYPE type) const {
     VARIANT value;
-    GetProperty(index, VT_I4, value);
+    GetProperty(index, type, value);
+    VariantChangeType(&value, &value, 0, VT_I4);
     return V_I4(&value);
 }
 
-void TOleControl::SetIntegerProp(int index, int value) {
+void TOleControl::SetOrdinal(int index, VARTYPE type, long value) {
     VARIANT v;
     V_VT(&v) = VT_I4;
     V_I4(&v) = value;
+    if (type != VT_I4) VariantChangeType(&v, &v, 0, type);
     SetProperty(index, v);
 }
 
-int16_t TOleControl::GetSmallintProp(int index) const {
-    VARIANT value;
-    GetProperty(index, VT_I2, value);
-    return V_I2(&value);
-}
-
-void TOleControl::SetSmallintProp(int index, int16_t value) {
-    VARIANT v;
-    V_VT(&v) = VT_I2;
-    V_I2(&v) = value;
-    SetProperty(index, v);
-}
-
-WordBool TOleControl::GetWordBoolProp(int index) const {
-    VARIANT value;
-    GetProperty(index, VT_BOOL, value);
-    return WordBool(V_BOOL(&value) != VARIANT_FALSE);
-}
-
-void TOleControl::SetWordBoolProp(int index, WordBool value) {
-    VARIANT v;
-    V_VT(&v) = VT_BOOL;
-    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
-    SetProperty(index, v);
-}
-
-TOleEnum TOleControl::GetTOleEnumProp(int index) const { return GetSmallintProp(index); }
-
-void TOleControl::SetTOleEnumProp(int index, TOleEnum value) {
-    VARIANT v;
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = value;
-    SetProperty(index, v);
-}
+int TOleControl::GetIntegerProp(int index) const { return static_cast<int>(GetOrdinal(index, VT_I4)); }
+void TOleControl::SetIntegerProp(int index, int value) { SetOrdinal(index, VT_I4, value); }
+int16_t TOleControl::GetSmallintProp(int index) const { return static_cast<int16_t>(GetOrdinal(index, VT_I2)); }
+void TOleControl::SetSmallintProp(int index, int16_t value) { SetOrdinal(index, VT_I2, value); }
+WordBool TOleControl::GetWordBoolProp(int index) const { return WordBool(GetOrdinal(index, VT_BOOL) != 0); }
+void TOleControl::SetWordBoolProp(int index, WordBool value) { SetOrdinal(index, VT_BOOL, value ? -1 : 0); }
+TOleEnum TOleControl::GetTOleEnumProp(int index) const { return static_cast<TOleEnum>(GetOrdinal(index, VT_I4)); }
+void TOleControl::SetTOleEnumProp(int index, TOleEnum value) { SetOrdinal(index, VT_I4, value); }
 
 const TClassInfo& TOCXProxy::StaticClass() {
     static const TClassInfo info = TClassBuilder<TOCXProxy>::Abstract("TOCXProxy", TOleControl::StaticClass());

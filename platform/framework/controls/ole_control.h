@@ -92,6 +92,8 @@ private:
     // A property by DISPID, as a variant of the given type.
     void GetProperty(int dispid, VARTYPE type, VARIANT& value) const;
     void SetProperty(int dispid, VARIANT& value);
+    long GetOrdinal(int index, VARTYPE type) const;
+    void SetOrdinal(int index, VARTYPE type, long value);
 
     std::unique_ptr<TSite> FSite;
     IOleObject* FOleObject = nullptr;
