@@ -39,11 +39,13 @@ TEST(MeterixDemo, ButtonsStepTheHostedBarAndTheScreenShowsIt) {
         ASSERT_TRUE(WaitUntil([&] { return (bar = FindWindowExA(proxy, nullptr, "TProgressBar", nullptr)) != nullptr; },
                               5000));
         Activate(form);
-        for (int i = 0; i < 3; ++i) ClickButton(form, "Step");
-        EXPECT_TRUE(WaitUntil([&] { return SendMessageA(bar, PBM_GETPOS, 0, 0) == 30; }, 5000))
-            << SendMessageA(bar, PBM_GETPOS, 0, 0);
-        ClickButton(form, "Back 5");
-        EXPECT_TRUE(WaitUntil([&] { return SendMessageA(bar, PBM_GETPOS, 0, 0) == 25; }, 5000));
+        // As a person does: each click once the one before has shown.
+        auto clickUntil = [&](const char* caption, LRESULT position) {
+            ClickButton(form, caption);
+            return WaitUntil([&] { return SendMessageA(bar, PBM_GETPOS, 0, 0) == position; }, 5000);
+        };
+        for (int i = 1; i <= 3; ++i) ASSERT_TRUE(clickUntil("Step", 10 * i)) << SendMessageA(bar, PBM_GETPOS, 0, 0);
+        ASSERT_TRUE(clickUntil("Back 5", 25)) << SendMessageA(bar, PBM_GETPOS, 0, 0);
         Sleep(300);
         Image shot = CaptureWindow(form);
         shot.Save("meterix_demo.png");

@@ -235,6 +235,13 @@ TEST_F(ProxyTest, FailingStepAnsweredNoReturnsTheFailureAnsweredYesRaises) {
             EXPECT_EQ(e.Message(), StepByFailure());
         }
     }
+    {
+        BoxAnswers no(mrNo);
+        bridge::OleAssert(false, "DefaultDispatch", ".\\Meterix_TLB", 94);
+        ASSERT_EQ(no.asked.size(), 1u);
+        EXPECT_EQ(no.asked[0].Caption, "Assertion Failure");
+        EXPECT_EQ(no.asked[0].Text.substr(0, no.asked[0].Text.find('\n')), "DefaultDispatch @ .\\Meterix_TLB/94");
+    }
     bridge::SetDiagnosticBoxes(false);
     EXPECT_THROW(Proxy->StepIt(), EOleError);
     bridge::SetDiagnosticBoxes(true);
