@@ -9,10 +9,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools" / "assets"))
 import writers  # noqa: E402
 
-PALETTE = [  # the 16 standard colours, as (r, g, b)
-    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
-    (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
-    (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+PALETTE = writers.STANDARD_16
 BLACK, MAROON, GREEN, OLIVE, NAVY, GREY, SILVER, YELLOW, SKY, WHITE = 0, 1, 2, 3, 4, 8, 7, 11, 14, 15
 
 

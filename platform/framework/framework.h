@@ -17,6 +17,7 @@
 #include "framework/controls/label.h"
 #include "framework/controls/list_box.h"
 #include "framework/controls/menus.h"
+#include "framework/controls/ole_control.h"
 #include "framework/controls/panel.h"
 #include "framework/controls/parking_window.h"
 #include "framework/controls/progress_bar.h"

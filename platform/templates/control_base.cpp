@@ -85,6 +85,16 @@ HRESULT CComControlBase::GetAmbientProperty(DISPID id, VARIANT& value) {
                                        &none, &value, nullptr, nullptr);
 }
 
+HRESULT CComControlBase::SendOnFocus(BOOL gotFocus) {
+    if (!m_spClientSite) return S_OK;
+    IOleControlSite* site = nullptr;
+    HRESULT hr = m_spClientSite->QueryInterface(IID_IOleControlSite, reinterpret_cast<void**>(&site));
+    if (FAILED(hr)) return hr;
+    hr = site->OnFocus(gotFocus);
+    site->Release();
+    return hr;
+}
+
 bool CComControlBase::AmbientUserMode() {
     VARIANT value;
     HRESULT hr = GetAmbientProperty(DISPID_AMBIENT_USERMODE, value);
@@ -202,7 +212,7 @@ HRESULT CComControlBase::InPlaceActivate(LONG verb, const RECT*) {
         m_spInPlaceSite->GetWindowContext(&frame, &uiWindow, &position, &clip, &frameInfo);
         if (!m_bWndLess) {
             if (m_hWndCD) {
-                ShowWindow(m_hWndCD, SW_SHOW);
+                ActivateControlWindow();
             } else if (!CreateControlWindow(parent, position)) {
                 // Without its window the control is not active after all.
                 tpl::Trace("Failed to create the control window\n");
@@ -265,7 +275,7 @@ HRESULT CComControlBase::IOleInPlaceObject_InPlaceDeactivate() {
     if (!m_bInPlaceActive) return S_OK;
     if (m_bUIActive) IOleInPlaceObject_UIDeactivate();
     m_bInPlaceActive = 0;
-    if (m_hWndCD) ::DestroyWindow(m_hWndCD);
+    if (m_hWndCD) DestroyControlWindow();
     if (m_spInPlaceSite) {
         if (m_bInPlaceSiteEx)
             static_cast<IOleInPlaceSiteEx*>(m_spInPlaceSite)->OnInPlaceDeactivateEx(TRUE);

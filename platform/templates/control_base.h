@@ -35,7 +35,16 @@ public:
 
     // Supplied by CComControl<T> from the class.
     virtual HRESULT ControlQueryInterface(REFIID iid, void** out) = 0;
+    // The control window's three steps. Making it: a window inside the
+    // container's window at the position, whose handle becomes m_hWndCD.
+    // Activating it again while it is still in that window (after a hide
+    // verb): shown by default. Taking it out at in-place deactivation:
+    // destroyed by default; a control whose window outlives activation
+    // (one that belongs to a framework control) takes it back instead and
+    // clears m_hWndCD, so the next activation makes it anew.
     virtual HWND CreateControlWindow(HWND parent, const RECT& position) = 0;
+    virtual void ActivateControlWindow() { ::ShowWindow(m_hWndCD, SW_SHOW); }
+    virtual void DestroyControlWindow() { ::DestroyWindow(m_hWndCD); }
     virtual const TplPropertyMapEntry* ControlPropertyMap() = 0;
     virtual const CLSID& ControlClsid() = 0;
     virtual HRESULT FireOnRequestEdit(DISPID id) = 0;
@@ -57,6 +66,9 @@ public:
     BOOL GetDirty() const { return m_bRequiresSave; }
 
     HRESULT GetAmbientProperty(DISPID id, VARIANT& value);
+    // The focus hook: tells the control site (IOleControlSite::OnFocus)
+    // that the control's window gained or lost the focus.
+    HRESULT SendOnFocus(BOOL gotFocus);
     // False only when the container says so: a missing ambient means run mode.
     bool AmbientUserMode();
 

@@ -2,6 +2,9 @@
 
 #include <oleauto.h>
 
+#include "templates/null_reference.h"
+#include "templates/support_error_info_impl.h"
+
 namespace tpl {
 
 HRESULT ReportError(const wchar_t* description, REFIID iid, const wchar_t* source,
@@ -18,6 +21,17 @@ HRESULT ReportError(const wchar_t* description, REFIID iid, const wchar_t* sourc
     }
     create->Release();
     return result;
+}
+
+}  // namespace tpl
+
+namespace tpl {
+
+HRESULT MapSupportsErrorInfo(const TplInterfaceEntry* entries, REFIID iid) {
+    if (IsNull(iid)) return E_POINTER;
+    for (const TplInterfaceEntry* e = entries; e->iid; ++e)
+        if (InlineIsEqualGUID(*e->iid, iid)) return S_OK;
+    return S_FALSE;
 }
 
 }  // namespace tpl

@@ -13,5 +13,6 @@
 #include "templates/property_impl.h"
 #include "templates/quick_activate_impl.h"
 #include "templates/simple_frame_site_impl.h"
+#include "templates/support_error_info_impl.h"
 #include "templates/type_info.h"
 #include "templates/view_object_impl.h"

@@ -1,5 +1,9 @@
 #include "testing/child_process.h"
 
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
 namespace suite::testing {
 
 namespace {
@@ -142,6 +146,23 @@ void ChildProcess::Kill() {
     if (!process_) return;
     TerminateProcess(process_, ~0u);
     WaitForSingleObject(process_, 5000);
+}
+
+DWORD RunProgram(const std::string& commandLine, DWORD timeoutMs) {
+    ChildProcess child(commandLine);
+    return child.Started() ? child.Wait(timeoutMs) : ~0u;
+}
+
+ConsoleRun RunConsoleProgram(const std::string& commandLine, const std::string& outputFile, DWORD timeoutMs) {
+    ConsoleRun run;
+    run.exitCode = RunProgram("cmd /c " + commandLine + " > " + outputFile + " 2>&1", timeoutMs);
+    std::ifstream in(outputFile);
+    std::stringstream text;
+    text << in.rdbuf();
+    run.output = text.str();
+    in.close();
+    std::remove(outputFile.c_str());
+    return run;
 }
 
 }  // namespace suite::testing

@@ -46,4 +46,18 @@ private:
     DWORD processId_ = 0;
 };
 
+// Runs a command line to its end: its exit code, or ~0u when it did not
+// end in time (then it is killed).
+DWORD RunProgram(const std::string& commandLine, DWORD timeoutMs = 60000);
+
+// A console program (a script host) run through the command interpreter
+// with both its output streams going to a file (the platform's script
+// host writes only to a file or a pipe), read back and removed.
+struct ConsoleRun {
+    DWORD exitCode = ~0u;
+    std::string output;
+};
+ConsoleRun RunConsoleProgram(const std::string& commandLine, const std::string& outputFile,
+                             DWORD timeoutMs = 60000);
+
 }  // namespace suite::testing

@@ -9,13 +9,7 @@ import sys
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools" / "assets"))
 import writers  # noqa: E402
 
-# The standard 16-colour palette, as (red, green, blue).
-PALETTE = [
-    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
-    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
-    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
-    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
-]
+PALETTE = writers.STANDARD_16
 BLACK, OLIVE, GREEN, SILVER, GREY, YELLOW, BLUE, AQUA, WHITE = 0, 3, 2, 7, 8, 11, 12, 14, 15
 TRANSPARENT = None
 

@@ -9,6 +9,14 @@ import struct
 
 PIXELS_PER_METRE = 2835  # 72 dots per inch, what paint programs write by default
 
+# The platform's 16 standard colours, as (red, green, blue), in their order.
+STANDARD_16 = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
+    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+
 
 def _row_stride(width, bits):
     return ((width * bits + 31) // 32) * 4

@@ -1,5 +1,7 @@
 #include "framework/system/text.h"
 
+#include <windows.h>
+
 #include <cctype>
 
 AnsiString UpperCase(const AnsiString& text) {
@@ -30,4 +32,20 @@ AnsiString Trim(const AnsiString& text) {
     while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
     while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
     return text.substr(begin, end - begin);
+}
+
+std::wstring ToWide(std::string_view text, unsigned codePage) {
+    if (text.empty()) return {};
+    int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+AnsiString FromWide(std::wstring_view text) {
+    if (text.empty()) return {};
+    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    AnsiString out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
 }

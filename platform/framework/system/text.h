@@ -2,6 +2,7 @@
 // else builds on (no locale involved).
 #pragma once
 #include <string>
+#include <string_view>
 
 using AnsiString = std::string;
 
@@ -10,3 +11,8 @@ bool SameText(const AnsiString& a, const AnsiString& b);
 bool IsValidIdent(const AnsiString& text);
 // Without leading and trailing blanks and control characters.
 AnsiString Trim(const AnsiString& text);
+
+// The platform's UTF-16 text: from 8-bit text in a code page (the ANSI
+// code page, CP_ACP = 0, unless told), and back to the ANSI code page.
+std::wstring ToWide(std::string_view text, unsigned codePage = 0);
+AnsiString FromWide(std::wstring_view text);
