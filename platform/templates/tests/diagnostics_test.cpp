@@ -34,7 +34,9 @@ void CALLBACK ReadAndCloseBox(HWND, UINT, UINT_PTR timer, DWORD) {
 
 // Sees the box come up on this thread.
 LRESULT CALLBACK WatchForBox(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && !g_box) {
+    char cls[16] = {};
+    if (code == HCBT_ACTIVATE && !g_box && GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls) &&
+        std::string(cls) == "#32770") {  // the box, not another window of this thread
         g_box = reinterpret_cast<HWND>(wParam);
         SetTimer(nullptr, 0, 50, ReadAndCloseBox);
     }
