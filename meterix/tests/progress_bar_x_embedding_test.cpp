@@ -120,6 +120,9 @@ TEST_F(MeterixEmbeddingTest, AmbientChangesAreReadAsTheyConcernTheBar) {
     EXPECT_EQ(oleControl->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE), S_OK);
     EXPECT_CALLS(log, {});
     oleControl->Release();
+    // The site lives on this test's stack: the control lets go of it here.
+    object->SetClientSite(nullptr);
+    EXPECT_EQ(site.refs, 0);
 }
 
 TEST_F(MeterixEmbeddingTest, DrawsAtTheBoundsTopLeftAtItsOwnSize) {
