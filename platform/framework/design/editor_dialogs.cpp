@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "framework/forms/color_dialog.h"
+#include "framework/forms/dialog_seam.h"
 
 namespace {
 
@@ -20,6 +21,18 @@ bool PlatformPickColor(TColor& color) {
 }
 
 bool PlatformPickFont(TFont& font) {
+    // A scripted answer works on a copy, so a cancelled answer changes nothing.
+    TFont offered;
+    offered.Assign(&font);
+    TDialogQuestion question;
+    question.Kind = TDialogKind::Font;
+    question.Caption = "Font";
+    question.Font = &offered;
+    if (std::optional<TDialogAnswer> answer = AskDialogAnswerer(question)) {
+        if (answer->Result != mrOk) return false;
+        font.Assign(&offered);
+        return true;
+    }
     LOGFONTA logFont{};
     logFont.lfHeight = font.Height();
     logFont.lfWeight = font.Style() & fsBold ? FW_BOLD : FW_NORMAL;

@@ -1,7 +1,7 @@
 // Where the program's dialogs can be answered without a person: a test
 // (or a scripted run) installs an answerer, and every dialog of the
-// framework asks it first (a message, a line of text, a colour, any form
-// shown modally). An answer given replaces the dialog; no answer (an
+// framework asks it first (a message, a line of text, a colour, a font,
+// any form shown modally). An answer given replaces the dialog; no answer (an
 // empty optional) lets the real dialog show. Nothing else of the program
 // changes.
 //
@@ -15,7 +15,7 @@
 
 #include "framework/forms/dialogs.h"
 
-enum class TDialogKind : uint8_t { Message, Input, Color, Form };
+enum class TDialogKind : uint8_t { Message, Input, Color, Font, Form };
 
 struct TDialogQuestion {
     TDialogKind Kind = TDialogKind::Message;
@@ -26,6 +26,8 @@ struct TDialogQuestion {
     TMsgDlgType Type = mtCustom;     // a message's kind
     TMsgDlgButtons Buttons = 0;      // a message's buttons
     TForm* Form = nullptr;           // the form about to be shown modally
+    TFont* Font = nullptr;           // the font a font dialog starts from; an answerer
+                                     // confirming with mrOk leaves its choice in it
 };
 
 struct TDialogAnswer {

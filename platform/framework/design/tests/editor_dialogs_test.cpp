@@ -4,6 +4,7 @@
 
 #include <thread>
 
+#include "framework/forms/dialog_seam.h"
 #include "framework/framework.h"
 
 namespace {
@@ -57,6 +58,26 @@ TEST(EditorDialogs, ThePlatformDialogsShowTheValueAndGiveBackWhatIsConfirmed) {
     EXPECT_EQ(shown.Height(), -16);
     EXPECT_EQ(shown.Style(), fsBold | fsUnderline);
     EXPECT_EQ(shown.Color(), clRed);
+}
+
+TEST(EditorDialogs, TheFontDialogTakesAScriptedAnswerLikeEveryOtherDialog) {
+    TFont font;
+    font.SetName("Tahoma");
+    font.SetColor(clRed);
+    TModalResult button = mrCancel;
+    TDialogAnswererScope answers([&](const TDialogQuestion& q) -> std::optional<TDialogAnswer> {
+        if (q.Kind != TDialogKind::Font || !q.Font || q.Font->Name() != "Tahoma") return std::nullopt;
+        q.Font->SetName("Courier New");
+        q.Font->SetStyle(fsItalic);
+        return TDialogAnswer{button, "", clBlack};
+    });
+    EXPECT_FALSE(EditorDialogs().PickFont(font));
+    EXPECT_EQ(font.Name(), "Tahoma");  // cancelled: unchanged
+    button = mrOk;
+    EXPECT_TRUE(EditorDialogs().PickFont(font));
+    EXPECT_EQ(font.Name(), "Courier New");
+    EXPECT_EQ(font.Style(), fsItalic);
+    EXPECT_EQ(font.Color(), clRed);
 }
 
 }  // namespace
