@@ -1,7 +1,7 @@
-// The Pallets program end to end: started on a fresh database file, a
-// widget dragged onto a pallet with the real mouse and 3 typed into the
-// number dialog leave three identical rows in that file, and the pallet
-// shows them with their total.
+// The Pallets program end to end, on a fresh SQLite file and on the
+// PostgreSQL server of the run: a widget dragged onto a pallet with the
+// real mouse and 3 typed into the number dialog leave three identical rows
+// in that database, and the pallet shows them with their total.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -57,11 +57,36 @@ std::string ListLine(HWND list, int index) {
     return std::string(FromWide(text));
 }
 
-TEST(Pallets, AWidgetDraggedOntoAPalletIsStoredAsManyTimesAsTypedAndShown) {
+// A database component of the test's own on the program's database.
+TDatabase* OpenDatabase(TComponent& root, const AnsiString& connection) {
+    auto* database = new TDatabase(&root);
+    database->SetDatabaseName("PalletsDatabase");
+    database->SetConnectionString(connection);
+    return database;
+}
+
+class Pallets : public ::testing::TestWithParam<TBackend> {};
+
+TEST_P(Pallets, AWidgetDraggedOntoAPalletIsStoredAsManyTimesAsTypedAndShown) {
     TTempFile file;
+    AnsiString connection = SQLiteConnectionString(file.Path());
+    std::string arguments = "\"" + std::string(file.Path()) + "\"";
+    if (GetParam() == TBackend::PostgreSQL) {
+        PostgresForTest(connection);
+        if (connection.empty()) return;
+        arguments = "/database \"" + std::string(connection) + "\"";
+        // The server outlives the test: start from no widgets table, as a
+        // new shared database would.
+        TComponent root(nullptr);
+        OpenDatabase(root, connection);
+        auto* drop = new TQuery(&root);
+        drop->SetDatabaseName("PalletsDatabase");
+        drop->SQL()->SetText("DROP TABLE IF EXISTS Widgets");
+        drop->ExecSQL();
+    }
     const Currency cost = Currency::FromRaw(1999900);  // Pentium1's 199.99 in the program's form
     TDateTime started = Now();
-    ChildProcess pallets("Pallets.exe \"" + std::string(file.Path()) + "\"");
+    ChildProcess pallets("Pallets.exe " + arguments);
     ASSERT_TRUE(pallets.Started());
     HWND window = pallets.WaitForWindow("TPalletsForm", "Pallets", 15000);
     ASSERT_NE(window, nullptr);
@@ -91,16 +116,13 @@ TEST(Pallets, AWidgetDraggedOntoAPalletIsStoredAsManyTimesAsTypedAndShown) {
     EXPECT_EQ(SendMessageA(list[1], LB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(ListLine(list[1], 2), std::string(Format("Pentium1  %m", cost)));
     EXPECT_EQ(WindowText(total[0]), std::string(Format("Pallet 1: 0 widgets, %m", Currency(0))));
-    Image shot = CaptureClientArea(window);
-    shot.Save("pallets.png");
+    if (GetParam() == TBackend::SQLite) CaptureClientArea(window).Save("pallets.png");
 
     {
         TComponent root(nullptr);
-        auto* database = new TDatabase(&root);
-        database->SetDatabaseName("PalletsFile");
-        database->SetConnectionString(SQLiteConnectionString(file.Path()));
+        OpenDatabase(root, connection);
         auto* rows = new TQuery(&root);
-        rows->SetDatabaseName("PalletsFile");
+        rows->SetDatabaseName("PalletsDatabase");
         rows->SQL()->SetText("SELECT Name, Created, Description, Cost, PalletNumber FROM Widgets");
         rows->Open();
         ASSERT_EQ(rows->RecordCount(), 3);
@@ -120,5 +142,7 @@ TEST(Pallets, AWidgetDraggedOntoAPalletIsStoredAsManyTimesAsTypedAndShown) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(pallets.Wait(10000), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Databases, Pallets, ::testing::Values(TBackend::SQLite, TBackend::PostgreSQL), BackendName);
 
 }  // namespace
