@@ -25,6 +25,7 @@ suite_host_runs() {
 suite_cannot_run_reason() {
   case $1 in
     x86) if [ -n "${SUITE_X64_ONLY:-}" ]; then echo "SUITE_X64_ONLY is set: 32-bit programs are not run"
+         elif [ ! -x /usr/lib/wine/wine ]; then echo "32-bit Wine (/usr/lib/wine/wine) is not installed"
          else echo "this kernel does not run 32-bit programs"; fi ;;
     *) echo "64-bit Wine (/usr/lib/wine/wine64) is not installed" ;;
   esac
