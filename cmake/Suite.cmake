@@ -47,6 +47,12 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 else()
   set(SUITE_WIDL_ARCH -m32 --win32)
   set(SUITE_STDOLE_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
+  # Without 32-bit Wine (a host that cannot install it) the 64-bit
+  # standard library serves: widl records an imported library by its
+  # identity only, and the x86 libraries come out byte for byte the same.
+  if(NOT EXISTS ${SUITE_STDOLE_DIR}/stdole2.tlb)
+    set(SUITE_STDOLE_DIR /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+  endif()
 endif()
 function(suite_typelib target idl)
   cmake_parse_arguments(L "" "REPAIR_LIBID" "REPAIR" ${ARGN})
