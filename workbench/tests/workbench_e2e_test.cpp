@@ -2,7 +2,8 @@
 // Corvane.dll installed from the command line shows its components on the
 // page "Corvan" with its six pictures; a TColorClock2 dropped and given a
 // face colour in its editor's dialog, its ClockAttributes made Square in
-// the attributes dialog, a TMyClock given TextColor clRed by typing; the
+// the attributes dialog, a TMyClock dragged aside and given TextColor clRed
+// by typing; the
 // form saved, opened again by a second run, and shown the same.
 #include <gtest/gtest.h>
 
@@ -186,6 +187,11 @@ TEST(WorkbenchEndToEnd, DesignsAClockFormSavesItAndOpensItTheSame) {
         ClickAt(design, 240, 40);
         ASSERT_TRUE(WaitUntil([&] { return ListLines(treeList).size() == 3; }, 5000));
         Sleep(300);
+        // Dragged 40 pixels to the right by the mouse.
+        HWND myClock = Child(design, "TMyClock", nullptr);
+        ASSERT_NE(myClock, nullptr);
+        DragWithMouse(myClock, POINT{50, 50}, design, POINT{330, 90}, [] { Sleep(30); });
+        Sleep(300);
         ASSERT_TRUE(ClickRow(inspector, "TextColor"));
         HWND value = Child(main, "TComboBox", nullptr);
         ASSERT_NE(value, nullptr);
@@ -228,6 +234,7 @@ TEST(WorkbenchEndToEnd, DesignsAClockFormSavesItAndOpensItTheSame) {
     EXPECT_NE(designed.find("FaceColor = "), std::string::npos) << designed;
     EXPECT_NE(designed.find("TMyClock MyClock1 {"), std::string::npos) << designed;
     EXPECT_NE(designed.find("TextColor = clRed"), std::string::npos) << designed;
+    EXPECT_NE(designed.find("Left = 280"), std::string::npos) << "the dragged clock: " << designed;
 
     // Opened by a second run (the package remembered): the same form.
     ChildProcess again(std::string("Workbench.exe ") + FormFile);
