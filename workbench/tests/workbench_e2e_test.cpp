@@ -3,8 +3,8 @@
 // page "Corvan" with its six pictures; a TColorClock2 dropped and given a
 // face colour in its editor's dialog, its ClockAttributes made Square in
 // the attributes dialog, a TMyClock dragged aside and given TextColor clRed
-// by typing; the
-// form saved, opened again by a second run, and shown the same.
+// by typing; the form saved, opened again by a second run, and shown the
+// same.
 #include <gtest/gtest.h>
 
 #include <fstream>
