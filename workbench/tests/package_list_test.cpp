@@ -86,6 +86,20 @@ TEST(PackageList, InstallsRemovesAndInstallsAgainRememberingEachTime) {
     EXPECT_NE(GetClass("TMyClock"), nullptr);
 }
 
+TEST(PackageList, TheProgressBarsPackagePutsItsProxyOnEmbedded) {
+    AnsiString settings = TempFile("workbench_meterix_test.packages");
+    DeleteFileA(settings.c_str());
+    TPackageList packages(settings);
+    EXPECT_EQ(packages.Install("MeterixPackage.dll").Description, "Meterix progress bar control proxy");
+    const TPaletteTab* embedded = FindTab(BuildPalette(), "Embedded");
+    ASSERT_NE(embedded, nullptr);
+    ASSERT_EQ(embedded->Buttons.size(), 1u);
+    EXPECT_EQ(embedded->Buttons[0].Hint, "TProgressBarXProxy");
+    packages.Remove(0);
+    EXPECT_EQ(FindTab(BuildPalette(), "Embedded"), nullptr);
+    DeleteFileA(settings.c_str());
+}
+
 TEST(Palette, TheStandardPageHoldsTheFrameworksControlsWithTheDefaultPicture) {
     RegisterStandardPage();
     std::vector<TPaletteTab> palette = BuildPalette();
