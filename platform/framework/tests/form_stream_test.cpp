@@ -136,6 +136,24 @@ TEST_F(FormStream, TextPrintsAndParsesEveryValueKind) {
     EXPECT_EQ(PrintFormText(*ParseFormText(PrintFormText(*tree), "T")), PrintFormText(*tree));
 }
 
+TEST_F(FormStream, HexDataTakesBothCasesAndBlanksAndNamesEachFault) {
+    auto tree = ParseFormText("A B { h = hex{0a Bc\tDE ff} e = hex{} }", "T");
+    EXPECT_EQ(tree->items[0].value.bytes, (TBytes{0x0A, 0xBC, 0xDE, 0xFF}));
+    EXPECT_TRUE(tree->items[1].value.bytes.empty());
+    auto fault = [](const char* text) {
+        try {
+            ParseFormText(text, "T");
+        } catch (const EReadError& e) {
+            return e.Message();
+        }
+        return AnsiString("no fault");
+    };
+    EXPECT_EQ(fault("A B {\n h = hex{0A1}\n}"), "T(2): odd number of hex digits");
+    EXPECT_EQ(fault("A B {\n h = hex{0G}\n}"), "T(2): bad hex digit");
+    EXPECT_EQ(fault("A B {\n h = hex{0A\n}\n}"), "T(2): unterminated hex data");
+    EXPECT_EQ(fault("A B {\n h = hex{0A"), "T(2): unterminated hex data");
+}
+
 TEST_F(FormStream, FaultsNameTheResourceTheLineAndTheItem) {
     EXPECT_EQ(ReadError("TSampleRoot R {\n  TNoSuch First {\n  }\n}"),
               "TSAMPLEROOT(2): First: class TNoSuch not found");
