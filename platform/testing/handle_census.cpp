@@ -6,6 +6,10 @@ namespace {
 
 // Handle values of the graphics and window layers fit in 16 bits.
 constexpr ULONG_PTR kHandleSlots = 0x10000;
+// Wine numbers USER handles from 0x20 in steps of 2 and finds the same
+// object under the odd value above each: only the even ones are asked.
+constexpr ULONG_PTR kFirstUserSlot = 0x20;
+constexpr ULONG_PTR kUserSlotStep = 2;
 // Kernel handles are multiples of 4; this many free slots in a row end
 // the table (far more than the holes a long run leaves behind).
 constexpr int kFreeKernelSlotsAtEnd = 4096;
@@ -44,7 +48,7 @@ DWORD CountWindows() {
 
 DWORD CountMenus() {
     DWORD count = 0;
-    for (ULONG_PTR slot = 1; slot < kHandleSlots; ++slot)
+    for (ULONG_PTR slot = kFirstUserSlot; slot < kHandleSlots; slot += kUserSlotStep)
         if (IsMenu(reinterpret_cast<HMENU>(slot))) ++count;
     return count;
 }
@@ -52,7 +56,7 @@ DWORD CountMenus() {
 // GetIconInfo hands out copies of the icon's bitmaps, deleted at once.
 DWORD CountIcons() {
     DWORD count = 0;
-    for (ULONG_PTR slot = 1; slot < kHandleSlots; ++slot) {
+    for (ULONG_PTR slot = kFirstUserSlot; slot < kHandleSlots; slot += kUserSlotStep) {
         ICONINFO info{};
         if (!GetIconInfo(reinterpret_cast<HICON>(slot), &info)) continue;
         ++count;
