@@ -2,6 +2,8 @@
 
 #include <psapi.h>
 
+#include "testing/handle_census.h"
+
 #include <cstdio>
 
 namespace suite::testing {
@@ -21,7 +23,16 @@ ProcessMetrics ReadProcessMetrics(HANDLE process) {
     return m;
 }
 
-ProcessMetrics ReadOwnMetrics() { return ReadProcessMetrics(GetCurrentProcess()); }
+ProcessMetrics ReadOwnMetrics() {
+    ProcessMetrics m = ReadProcessMetrics(GetCurrentProcess());
+    // A live process always holds some of each: zero means the platform
+    // (Wine) does not keep the counter, so count them here.
+    if (m.gdiObjects == 0) m.gdiObjects = CountGdiObjects();
+    if (m.userObjects == 0) m.userObjects = CountUserObjects();
+    if (m.handles == 0) m.handles = CountKernelHandles();
+    if (m.privateBytes == 0) m.privateBytes = CountPrivateBytes();
+    return m;
+}
 
 MetricsGrowth Growth(const ProcessMetrics& earlier, const ProcessMetrics& later) {
     auto diff = [](uint64_t a, uint64_t b) { return static_cast<long long>(b) - static_cast<long long>(a); };

@@ -21,6 +21,8 @@ struct ProcessMetrics {
 // PROCESS_QUERY_INFORMATION | PROCESS_VM_READ; zeros where the platform
 // could not say.
 ProcessMetrics ReadProcessMetrics(HANDLE process);
+// For this process, a figure the platform does not keep (Wine keeps none
+// but the working set) is counted instead (handle_census.h).
 ProcessMetrics ReadOwnMetrics();
 
 // later - earlier, field by field (negative when something was freed).
