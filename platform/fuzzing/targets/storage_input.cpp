@@ -45,8 +45,9 @@ IStorage* StorageOf(const std::string& listing) {
         at += 4;
         if (length > listing.size() - at) length = static_cast<uint32_t>(listing.size() - at);
         IStream* stream = nullptr;
-        // A name the platform refuses is left out.
-        if (SUCCEEDED(storage->CreateStream(name.c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0,
+        // A name the platform refuses is left out, and so is one longer
+        // than a compound file's element name can be (31 characters).
+        if (name.size() <= 31 && SUCCEEDED(storage->CreateStream(name.c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0,
                                             &stream))) {
             stream->Write(listing.data() + at, length, nullptr);
             stream->Release();

@@ -6,7 +6,8 @@
 //
 // so that mutations reach what the control and the platform read from
 // the streams rather than stopping at the compound file's own structure.
-// A listing cut short ends where it is cut.
+// A listing cut short ends where it is cut; a stream whose name the
+// platform refuses, or longer than 31 characters, is left out.
 #pragma once
 #include <objidl.h>
 
