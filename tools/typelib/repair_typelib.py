@@ -183,6 +183,8 @@ class Library:
         block = self.u32(record + TYPE_MEMBERS)
         at = block + 4
         rebuilt = b""
+        if not self.fits(at, count * (VAR_RECORD_SIZE + 12)):
+            raise Malformed(at)
         for i in range(count):
             old = bytes(self.data[at:at + VAR_RECORD_SIZE])
             if struct.unpack_from("<H", old)[0] != VAR_RECORD_SIZE:
