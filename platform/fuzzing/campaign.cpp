@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "fuzzing/run_board.h"
 #include "testing/child_process.h"
@@ -38,9 +39,17 @@ uint64_t RunBatch(const CampaignOptions& options, const std::string& boardName, 
              static_cast<unsigned long long>(options.inputs), static_cast<unsigned long long>(begin),
              static_cast<unsigned long long>(end));
     board.crashCode = 0;
-    suite::testing::ChildProcess child(command);
+    // Under load Wine now and then fails to start a process: try again
+    // before giving the run up.
+    std::unique_ptr<suite::testing::ChildProcess> started;
+    for (int attempt = 0; attempt < 5 && !(started && started->Started()); ++attempt) {
+        if (attempt) Sleep(500);
+        started = std::make_unique<suite::testing::ChildProcess>(command);
+    }
+    suite::testing::ChildProcess& child = *started;
     if (!child.Started()) {
-        figures.error = "the fuzz program did not start: " + options.program;
+        figures.error = "the fuzz program did not start: " + options.program + " (error " +
+                        std::to_string(GetLastError()) + ")";
         return options.inputs;
     }
     for (;;) {
