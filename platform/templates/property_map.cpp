@@ -1,6 +1,7 @@
 #include "templates/property_map.h"
 
 #include <cstring>
+#include <vector>
 
 namespace tpl {
 namespace {
@@ -125,25 +126,57 @@ HRESULT SaveProperties(IStream* stream, const TplPropertyMapEntry* map, IUnknown
     return hr;
 }
 
+namespace {
+
+// Variants that are cleared when they go.
+struct VariantList {
+    std::vector<std::pair<const TplPropertyMapEntry*, VARIANT>> items;
+    ~VariantList() {
+        for (auto& item : items) VariantClear(&item.second);
+    }
+};
+
+}  // namespace
+
+// Everything is read before anything is applied, and when the object
+// refuses a value the ones already put are put back: a stream that is
+// refused leaves the object and its extent as they were.
 HRESULT LoadProperties(IStream* stream, const TplPropertyMapEntry* map, IUnknown* object,
                        SIZEL& extent) {
     DWORD version = 0;
     HRESULT hr = ReadExact(stream, &version, sizeof version);
     if (FAILED(hr)) return hr;
+    SIZEL readExtent = extent;
     if (version <= kPersistVersion) {
-        SIZEL read = {};
-        hr = ReadExact(stream, &read, sizeof read);
+        hr = ReadExact(stream, &readExtent, sizeof readExtent);
         if (FAILED(hr)) return hr;
-        extent = read;
     }
-    for (const TplPropertyMapEntry* e = map; SUCCEEDED(hr) && !IsMapEnd(*e); ++e) {
+    VariantList values;
+    for (const TplPropertyMapEntry* e = map; !IsMapEnd(*e); ++e) {
         if (!IsPropertyEntry(*e)) continue;
         VARIANT value;
         hr = ReadVariant(stream, value);
-        if (SUCCEEDED(hr)) hr = PutProperty(object, *e, value);
-        VariantClear(&value);
+        if (FAILED(hr)) return hr;
+        values.items.emplace_back(e, value);
     }
-    return hr;
+    VariantList previous;
+    for (auto& [entry, value] : values.items) {
+        VARIANT old;
+        VariantInit(&old);
+        if (FAILED(GetProperty(object, *entry, old))) VariantClear(&old);
+        previous.items.emplace_back(entry, old);
+    }
+    for (size_t i = 0; i < values.items.size(); ++i) {
+        hr = PutProperty(object, *values.items[i].first, values.items[i].second);
+        if (FAILED(hr)) {
+            while (i-- > 0)
+                if (V_VT(&previous.items[i].second) != VT_EMPTY)
+                    PutProperty(object, *previous.items[i].first, previous.items[i].second);
+            return hr;
+        }
+    }
+    extent = readExtent;
+    return S_OK;
 }
 
 }  // namespace tpl

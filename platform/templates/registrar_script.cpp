@@ -102,7 +102,7 @@ public:
     bool ParseScript(std::vector<Root>& roots) {
         while (pos_ < tokens_.size()) {
             Root root{HiveFromName(tokens_[pos_++].text), {}};
-            if (!root.hive || !Take(L"{") || !ParseBody(root.keys, nullptr)) return false;
+            if (!root.hive || !Take(L"{") || !ParseBody(root.keys, nullptr, 1)) return false;
             roots.push_back(std::move(root));
         }
         return true;
@@ -124,8 +124,13 @@ private:
         return true;
     }
 
+    // Keys nested deeper than this are refused: the parser recurses once
+    // per level, and no script of ours comes near it.
+    static constexpr int kMaxDepth = 64;
+
     // After '{': keys and named values up to the matching '}'.
-    bool ParseBody(std::vector<Key>& keys, Key* owner) {
+    bool ParseBody(std::vector<Key>& keys, Key* owner, int depth) {
+        if (depth > kMaxDepth) return false;
         for (;;) {
             const Token* t = Peek();
             if (!t) return false;  // the script ended inside braces
@@ -156,7 +161,7 @@ private:
                 if (!ParseValue(key.defaultValue)) return false;
                 key.hasDefault = true;
             }
-            if (Take(L"{") && !ParseBody(key.children, &key)) return false;
+            if (Take(L"{") && !ParseBody(key.children, &key, depth + 1)) return false;
             keys.push_back(std::move(key));
         }
     }

@@ -30,7 +30,8 @@ struct Root {
     std::vector<Key> keys;
 };
 
-// False when the script is malformed or names an unknown %REPLACEMENT%.
+// False when the script is malformed, nests keys more than 64 deep or
+// names an unknown %REPLACEMENT%.
 bool Parse(const std::wstring& text, const std::map<std::wstring, std::wstring>& replacements,
            std::vector<Root>& roots);
 

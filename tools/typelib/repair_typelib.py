@@ -43,6 +43,10 @@ VAR_RECORD_SIZE = 0x14  # a constant's record without help fields
 VAR_HELP_RECORD_SIZE = 0x1C
 
 
+class Malformed(Exception):
+    """A read or write outside the file: the file is no library we can repair."""
+
+
 class Library:
     def __init__(self, data):
         self.data = bytearray(data)
@@ -51,7 +55,14 @@ class Library:
         return len(self.data) >= HEADER_SIZE and self.data[:4] == b"MSFT"
 
     def u32(self, at):
+        if at < 0 or not self.fits(at, 4):
+            raise Malformed(at)
         return struct.unpack_from("<I", self.data, at)[0]
+
+    def byte(self, at):
+        if at < 0 or not self.fits(at, 1):
+            raise Malformed(at)
+        return self.data[at]
 
     def fits(self, at, size):
         return at + size <= len(self.data)
@@ -71,6 +82,8 @@ class Library:
         return self.u32(self.directory() + 16 * index + 4)
 
     def put32(self, at, value):
+        if at < 0 or not self.fits(at, 4):
+            raise Malformed(at)
         struct.pack_into("<I", self.data, at, value & 0xFFFFFFFF)
 
     # Bytes put in at the end of one segment: the segments behind it and
@@ -92,7 +105,7 @@ class Library:
 
     def reorder(self, order):
         count = self.u32(TYPE_COUNT)
-        if sorted(order) != list(range(count)):
+        if len(order) != count or sorted(order) != list(range(count)):
             return False
         base = self.segment(SEG_TYPES)
         new_of_old = {old: new for new, old in enumerate(order)}
@@ -105,6 +118,8 @@ class Library:
         def remap(at):
             self.put32(at, moved(self.u32(at)))
 
+        if not self.fits(base, count * TYPE_RECORD_SIZE):
+            return False
         records = [bytes(self.data[base + i * TYPE_RECORD_SIZE:base + (i + 1) * TYPE_RECORD_SIZE])
                    for i in range(count)]
         for new, old in enumerate(order):
@@ -121,7 +136,7 @@ class Library:
         at = names
         while at < names + self.segment_length(SEG_NAMES):
             remap(at)
-            at += 12 + ((self.data[at + 8] + 3) & ~3)
+            at += 12 + ((self.byte(at + 8) + 3) & ~3)
         refs = self.segment(SEG_REFERENCES)
         if refs != 0xFFFFFFFF:
             for at in range(refs, refs + self.segment_length(SEG_REFERENCES), 16):
@@ -146,7 +161,10 @@ class Library:
 
     def name(self, offset):
         at = self.segment(SEG_NAMES) + offset
-        return bytes(self.data[at + 12:at + 12 + self.data[at + 8]])
+        length = self.byte(at + 8)
+        if not self.fits(at + 12, length):
+            raise Malformed(at)
+        return bytes(self.data[at + 12:at + 12 + length])
 
     # The block of an enumeration's constants: its size, the records, then
     # their member ids, name offsets and record offsets.
@@ -165,6 +183,8 @@ class Library:
         block = self.u32(record + TYPE_MEMBERS)
         at = block + 4
         rebuilt = b""
+        if not self.fits(at, count * (VAR_RECORD_SIZE + 12)):
+            raise Malformed(at)
         for i in range(count):
             old = bytes(self.data[at:at + VAR_RECORD_SIZE])
             if struct.unpack_from("<H", old)[0] != VAR_RECORD_SIZE:
@@ -225,13 +245,17 @@ def main(argv):
         libid = uuid.UUID(argv[3])
     except ValueError:
         libid = None
-    if not library.valid() or libid is None or not library.set_libid(libid):
-        print(f"repair_typelib: {argv[1]} is no type library of ours", file=sys.stderr)
-        return 1
-    for change in argv[4:]:
-        if not library.apply(change):
-            print(f"repair_typelib: cannot apply {change}", file=sys.stderr)
+    try:
+        if not library.valid() or libid is None or not library.set_libid(libid):
+            print(f"repair_typelib: {argv[1]} is no type library of ours", file=sys.stderr)
             return 1
+        for change in argv[4:]:
+            if not library.apply(change):
+                print(f"repair_typelib: cannot apply {change}", file=sys.stderr)
+                return 1
+    except Malformed as e:
+        print(f"repair_typelib: {argv[1]} is damaged (offset {e.args[0]} is outside it)", file=sys.stderr)
+        return 1
     with open(argv[2], "wb") as f:
         f.write(library.data)
     return 0
