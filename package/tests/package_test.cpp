@@ -187,6 +187,11 @@ TEST(CorvanePackage, LoadedItsComponentsAndEditorsAreThereUntilUnloaded) {
         EXPECT_TRUE(PalettePage("Corvan").empty());
         EXPECT_EQ(GetClass("TMyClock"), nullptr);
         EXPECT_EQ(GetClass("TColorClock2"), nullptr);
+        // The data package came in with it and went with it: its classes
+        // must not stay behind pointing at unmapped memory.
+        EXPECT_EQ(GetModuleHandleA("framedb35.dll"), nullptr);
+        EXPECT_EQ(GetClass("TDatabase"), nullptr);
+        EXPECT_EQ(GetClass("TTable"), nullptr);
     }
 }
 

@@ -18,7 +18,7 @@ std::vector<TDatabase*>& AllDatabases() {
     return databases;
 }
 
-[[maybe_unused]] const bool registered = (RegisterClasses({&TDatabase::StaticClass()}), true);
+const TClassRegistration registration{&TDatabase::StaticClass()};
 
 bool MarkedReadOnly(const AnsiString& file) {
     DWORD attributes = GetFileAttributesW(ToWide(file).c_str());

@@ -9,7 +9,7 @@
 
 namespace {
 
-[[maybe_unused]] const bool registered = (RegisterClasses({&TQuery::StaticClass()}), true);
+const TClassRegistration registration{&TQuery::StaticClass()};
 
 }  // namespace
 

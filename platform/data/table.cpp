@@ -8,7 +8,7 @@
 
 namespace {
 
-[[maybe_unused]] const bool registered = (RegisterClasses({&TTable::StaticClass()}), true);
+const TClassRegistration registration{&TTable::StaticClass()};
 
 }  // namespace
 

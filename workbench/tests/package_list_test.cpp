@@ -91,7 +91,8 @@ TEST(PackageList, TheProgressBarsPackagePutsItsProxyOnEmbedded) {
     DeleteFileA(settings.c_str());
     TPackageList packages(settings);
     EXPECT_EQ(packages.Install("MeterixPackage.dll").Description, "Meterix progress bar control proxy");
-    const TPaletteTab* embedded = FindTab(BuildPalette(), "Embedded");
+    std::vector<TPaletteTab> palette = BuildPalette();
+    const TPaletteTab* embedded = FindTab(palette, "Embedded");
     ASSERT_NE(embedded, nullptr);
     ASSERT_EQ(embedded->Buttons.size(), 1u);
     EXPECT_EQ(embedded->Buttons[0].Hint, "TProgressBarXProxy");

@@ -45,6 +45,16 @@ void UnRegisterClass(const TClassInfo& info) {
     if (it != classes.end() && it->second == &info) classes.erase(it);
 }
 
+// Registering first also makes the registry before this object, so the
+// registry outlives it at exit.
+TClassRegistration::TClassRegistration(std::initializer_list<const TClassInfo*> classes) : FClasses(classes) {
+    RegisterClasses(classes);
+}
+
+TClassRegistration::~TClassRegistration() {
+    for (const TClassInfo* c : FClasses) UnRegisterClass(*c);
+}
+
 const TClassInfo* GetClass(const AnsiString& name) {
     auto& classes = TheRegistry().classes;
     auto it = classes.find(UpperCase(name));

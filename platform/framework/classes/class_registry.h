@@ -10,6 +10,21 @@
 void RegisterClass(const TClassInfo& info);
 void RegisterClasses(std::initializer_list<const TClassInfo*> classes);
 void UnRegisterClass(const TClassInfo& info);
+
+// Classes registered for as long as this object lives. A library that
+// registers its classes as it loads (a runtime package that goes when the
+// last package needing it is unloaded) keeps one as a static, so its
+// classes leave the registry before its code and data are unmapped.
+class TClassRegistration {
+public:
+    TClassRegistration(std::initializer_list<const TClassInfo*> classes);
+    ~TClassRegistration();
+    TClassRegistration(const TClassRegistration&) = delete;
+    TClassRegistration& operator=(const TClassRegistration&) = delete;
+
+private:
+    std::vector<const TClassInfo*> FClasses;
+};
 // nullptr when no class of that name is registered.
 const TClassInfo* GetClass(const AnsiString& name);
 // Raises EClassNotFound when absent, EComponentError when the class does
