@@ -5,6 +5,7 @@
 
 #include "framework/classes/published.h"
 #include "framework/graphics/gdi_scope.h"
+#include "framework/system/delayed_imports.h"
 
 FRAME_DEFINE_ENUM_INFO(TPixelFormat, "pfDevice", "pf1bit", "pf4bit", "pf8bit", "pf15bit", "pf16bit", "pf24bit",
                        "pf32bit")
@@ -403,7 +404,7 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& rect) {
     HDC source = Canvas()->Handle();
     int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (Transparent()) {
-        TransparentBlt(dest, rect.left, rect.top, w, h, source, 0, 0, FWidth, FHeight, ColorToRGB(TransparentColor()));
+        Delayed::TransparentBlt(dest, rect.left, rect.top, w, h, source, 0, 0, FWidth, FHeight, ColorToRGB(TransparentColor()));
     } else if (w == FWidth && h == FHeight) {
         BitBlt(dest, rect.left, rect.top, w, h, source, 0, 0, SRCCOPY);
     } else {
