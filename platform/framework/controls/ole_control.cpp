@@ -4,6 +4,7 @@
 
 #include "framework/classes/published.h"
 #include "framework/graphics/ole_font.h"
+#include "framework/system/delayed_imports.h"
 
 EOleError::EOleError(const AnsiString& message, HRESULT code) : Exception(message), FErrorCode(code) {}
 EOleError::~EOleError() = default;
@@ -17,9 +18,9 @@ namespace {
 void CheckInvoke(HRESULT hr, EXCEPINFO& exception) {
     AnsiString description = exception.bstrDescription ? FromWide(exception.bstrDescription) : AnsiString();
     HRESULT code = exception.scode ? exception.scode : hr;
-    SysFreeString(exception.bstrSource);
-    SysFreeString(exception.bstrDescription);
-    SysFreeString(exception.bstrHelpFile);
+    Delayed::SysFreeString(exception.bstrSource);
+    Delayed::SysFreeString(exception.bstrDescription);
+    Delayed::SysFreeString(exception.bstrHelpFile);
     if (SUCCEEDED(hr)) return;
     if (description.empty()) RaiseOleError(hr);
     throw EOleError(description, code);
@@ -131,7 +132,7 @@ public:
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                         UINT*) override {
         if (!(flags & DISPATCH_PROPERTYGET) || !result) return DISP_E_MEMBERNOTFOUND;
-        VariantInit(result);
+        Delayed::VariantInit(result);
         switch (id) {
         case DISPID_AMBIENT_BACKCOLOR:
             V_VT(result) = VT_I4;
@@ -189,7 +190,7 @@ IDispatch* TOleControl::GetDefaultDispatch() {
 void TOleControl::CreateOleObject() {
     if (!FControlData) InitControlData();
     IOleObject* object = nullptr;
-    HRESULT hr = CoCreateInstance(FControlData->ClassID, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+    HRESULT hr = Delayed::CoCreateInstance(FControlData->ClassID, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                   reinterpret_cast<void**>(&object));
     if (FAILED(hr)) RaiseOleError(hr);
     FOleObject = object;
@@ -252,11 +253,11 @@ void TOleControl::GetProperty(int dispid, VARTYPE type, VARIANT& value) const {
     if (!dispatch) RaiseOleError(E_NOINTERFACE);
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     EXCEPINFO exception{};
-    VariantInit(&value);
+    Delayed::VariantInit(&value);
     HRESULT hr = dispatch->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &value,
                                   &exception, nullptr);
-    if (SUCCEEDED(hr)) hr = VariantChangeType(&value, &value, 0, type);
-    if (FAILED(hr)) VariantClear(&value);
+    if (SUCCEEDED(hr)) hr = Delayed::VariantChangeType(&value, &value, 0, type);
+    if (FAILED(hr)) Delayed::VariantClear(&value);
     CheckInvoke(hr, exception);
 }
 
@@ -276,7 +277,7 @@ void TOleControl::SetProperty(int dispid, VARIANT& value) {
 long TOleControl::GetOrdinal(int index, VARTYPE type) const {
     VARIANT value;
     GetProperty(index, type, value);
-    VariantChangeType(&value, &value, 0, VT_I4);
+    Delayed::VariantChangeType(&value, &value, 0, VT_I4);
     return V_I4(&value);
 }
 
@@ -284,7 +285,7 @@ void TOleControl::SetOrdinal(int index, VARTYPE type, long value) {
     VARIANT v;
     V_VT(&v) = VT_I4;
     V_I4(&v) = value;
-    if (type != VT_I4) VariantChangeType(&v, &v, 0, type);
+    if (type != VT_I4) Delayed::VariantChangeType(&v, &v, 0, type);
     SetProperty(index, v);
 }
 

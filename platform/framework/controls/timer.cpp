@@ -1,8 +1,7 @@
 #include "framework/controls/timer.h"
 
 #include "framework/classes/published.h"
-#include "framework/controls/messages.h"
-#include "framework/controls/window_binding.h"
+#include "framework/controls/timer_window.h"
 
 const TClassInfo& TTimer::StaticClass() {
     static const TClassInfo info = TClassBuilder<TTimer>::Creatable("TTimer", TComponent::StaticClass(), [](auto& c) {
@@ -14,11 +13,11 @@ const TClassInfo& TTimer::StaticClass() {
 }
 
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner), FWindow(AllocateHWnd(this)) {}
+TTimer::TTimer(TComponent* owner) : TComponent(owner), FId(RegisterTimer(this)) {}
 
 TTimer::~TTimer() {
-    if (FRunning) KillTimer(FWindow, 1);
-    DeallocateHWnd(FWindow);
+    StopTimer();
+    UnregisterTimer(FId);
 }
 
 void TTimer::SetEnabled(bool value) {
@@ -43,27 +42,20 @@ void TTimer::Loaded() {
     UpdateTimer();
 }
 
+void TTimer::StopTimer() {
+    if (FWindow) KillTimer(FWindow, FId);
+    FWindow = nullptr;
+}
+
 // The platform timer runs only while there is something to call; a form
 // being read starts its timers once it is complete.
 void TTimer::UpdateTimer() {
-    if (FRunning) KillTimer(FWindow, 1);
-    FRunning = false;
+    StopTimer();
     if (FEnabled && FInterval > 0 && OnTimer && !HasState(csLoading) && !HasState(csDesigning)) {
-        Win32Check(SetTimer(FWindow, 1, FInterval, nullptr) != 0, "SetTimer");
-        FRunning = true;
+        HWND window = TimerWindow();
+        Win32Check(SetTimer(window, FId, FInterval, nullptr) != 0, "SetTimer");
+        FWindow = window;
     }
 }
 
 void TTimer::Tick() { OnTimer(this); }
-
-void TTimer::Dispatch(void* message) {
-    if (static_cast<TMessage*>(message)->Msg == WM_TIMER)
-        Tick();
-    else
-        DefaultHandler(message);
-}
-
-void TTimer::DefaultHandler(void* message) {
-    auto& m = *static_cast<TMessage*>(message);
-    m.Result = DefWindowProcA(FWindow, m.Msg, m.WParam, m.LParam);
-}

@@ -1,6 +1,8 @@
 // TTimer: calls OnTimer every Interval milliseconds while Enabled, from
 // the message loop of the thread that made it, whether or not its form
-// is shown. It has a small hidden window of its own for that.
+// is shown. The timers of a thread share one hidden window (made when
+// the first of them starts), each under an id of its own: a window per
+// timer cost more than a millisecond of every form's creation.
 #pragma once
 #include <windows.h>
 
@@ -21,16 +23,15 @@ public:
     void Tick();
 
     void Loaded() override;
-    void Dispatch(void* message) override;
-    void DefaultHandler(void* message) override;
 
 private:
     void UpdateTimer();
+    void StopTimer();
     TNotifyEvent GetOnTimer() const { return OnTimer; }
     void SetOnTimer(TNotifyEvent handler);
 
     bool FEnabled = true;
     unsigned FInterval = 1000;
-    HWND FWindow = nullptr;
-    bool FRunning = false;
+    UINT_PTR FId;              // this timer's id on its thread's timer window
+    HWND FWindow = nullptr;    // that window while the platform timer runs
 };

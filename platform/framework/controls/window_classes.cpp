@@ -7,6 +7,7 @@
 
 #include "framework/classes/modules.h"
 #include "framework/controls/window_binding.h"
+#include "framework/system/delayed_imports.h"
 #include "framework/system/sysutils.h"
 
 namespace {
@@ -80,7 +81,7 @@ TFrameClasses Classes __attribute__((init_priority(101)));
 bool FindPlatformClass(const char* base, WNDCLASSA& wc) {
     if (GetClassInfoA(FrameInstance(), base, &wc)) return true;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
+    Delayed::InitCommonControlsEx(&icc);
     return GetClassInfoA(FrameInstance(), base, &wc);
 }
 

@@ -7,6 +7,7 @@
 
 #include "framework/forms/color_dialog.h"
 #include "framework/forms/dialog_seam.h"
+#include "framework/system/delayed_imports.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ bool PlatformPickFont(TFont& font) {
     dialog.lpLogFont = &logFont;
     dialog.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
     dialog.rgbColors = ColorToRGB(font.Color());
-    if (!ChooseFontA(&dialog)) return false;
+    if (!Delayed::ChooseFontA(&dialog)) return false;
     uint8_t style = (logFont.lfWeight >= FW_BOLD ? fsBold : 0) | (logFont.lfItalic ? fsItalic : 0) |
                     (logFont.lfUnderline ? fsUnderline : 0) | (logFont.lfStrikeOut ? fsStrikeOut : 0);
     font.SetName(logFont.lfFaceName);

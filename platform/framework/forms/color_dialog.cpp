@@ -5,6 +5,7 @@
 
 #include "framework/classes/published.h"
 #include "framework/forms/dialog_seam.h"
+#include "framework/system/delayed_imports.h"
 
 const TClassInfo& TColorDialog::StaticClass() {
     static const TClassInfo info =
@@ -37,7 +38,7 @@ bool TColorDialog::Execute() {
     choose.rgbResult = ColorToRGB(FColor);
     choose.lpCustColors = FCustomColors.data();
     choose.Flags = CC_RGBINIT | CC_ANYCOLOR;
-    if (!ChooseColorA(&choose)) return false;
+    if (!Delayed::ChooseColorA(&choose)) return false;
     FColor = static_cast<TColor>(choose.rgbResult);
     return true;
 }

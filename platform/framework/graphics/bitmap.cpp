@@ -5,6 +5,7 @@
 
 #include "framework/classes/published.h"
 #include "framework/graphics/gdi_scope.h"
+#include "framework/system/delayed_imports.h"
 
 FRAME_DEFINE_ENUM_INFO(TPixelFormat, "pfDevice", "pf1bit", "pf4bit", "pf8bit", "pf15bit", "pf16bit", "pf24bit",
                        "pf32bit")
@@ -96,147 +97,25 @@ void FillHeader(BitmapInfo& info, int width, int height, TPixelFormat format, co
     }
 }
 
-}  // namespace
+// A bitmap file's header read and checked; its pixels stay in the file.
+struct TBitmapFile {
+    int Width;
+    int Rows;
+    bool TopDown;
+    TPixelFormat Format;
+    std::vector<RGBQUAD> Palette;
+    size_t Stride;
+    const uint8_t* Pixels;  // as stored: bottom-up unless TopDown
+};
 
-const TClassInfo& TBitmap::StaticClass() {
-    static const TClassInfo info = TClassBuilder<TBitmap>::Abstract("TBitmap", TGraphic::StaticClass());
-    return info;
-}
-
-TBitmap::TBitmap() = default;
-
-TBitmap::~TBitmap() {
-    FCanvas.reset();
-    Free();
-}
-
-void TBitmap::Free() {
-    if (FCanvas) FCanvas->Release();
-    if (FHandle) DeleteObject(FHandle);
-    FHandle = nullptr;
-    FBits = nullptr;
-}
-
-int TBitmap::BitsPerPixel() const { return BitsOf(FPixelFormat); }
-int TBitmap::BytesPerRow() const { return StrideOf(FWidth, BitsPerPixel()); }
-
-void TBitmap::Recreate(int width, int height, TPixelFormat format, std::vector<RGBQUAD> palette, bool keepPixels) {
-    if (width < 0 || height < 0) throw EInvalidGraphic("Invalid bitmap size");
-    // The old bitmap is read below and cannot stay selected in the canvas.
-    if (FCanvas) FCanvas->Release();
-    int bits = BitsOf(format);
-    if (bits <= 8 && palette.empty()) palette = DefaultPalette(bits);
-    if (bits > 8) palette.clear();
-
-    HBITMAP handle = nullptr;
-    void* pixels = nullptr;
-    if (width > 0 && height > 0) {
-        BitmapInfo info;
-        FillHeader(info, width, height, format, palette);
-        handle = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &pixels, nullptr, 0);
-        if (!handle) throw EInvalidGraphic(Format("Cannot make a %d x %d bitmap", width, height));
-        {
-            TBitmapDC dc(handle);
-            RECT all{0, 0, width, height};
-            FillRect(dc.Handle(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            if (keepPixels && FHandle) {
-                TBitmapDC from(FHandle);
-                BitBlt(dc.Handle(), 0, 0, std::min(width, FWidth), std::min(height, FHeight), from.Handle(), 0, 0,
-                       SRCCOPY);
-            }
-        }
-        GdiFlush();
-    }
-    Free();
-    FHandle = handle;
-    FBits = pixels;
-    FWidth = handle ? width : 0;  // an empty bitmap remembers no size
-    FHeight = handle ? height : 0;
-    FPixelFormat = format;
-    FPalette = std::move(palette);
-}
-
-void TBitmap::SetSize(int width, int height) {
-    if (width == FWidth && height == FHeight) return;
-    Recreate(width, height, FPixelFormat, FPalette, true);
-    Changed();
-}
-
-void TBitmap::SetPixelFormat(TPixelFormat value) {
-    if (value == FPixelFormat) return;
-    Recreate(FWidth, FHeight, value, BitsOf(value) == BitsPerPixel() ? FPalette : std::vector<RGBQUAD>{}, true);
-    Changed();
-}
-
-void TBitmap::SetPalette(const std::vector<RGBQUAD>& palette) {
-    if (BitsPerPixel() > 8) throw EInvalidGraphic("A bitmap with more than 8 bits per pixel has no palette");
-    if (palette.empty() || palette.size() > (1u << BitsPerPixel())) throw EInvalidGraphic("Invalid palette size");
-    FPalette = palette;
-    if (FHandle) {
-        Canvas();
-        SetDIBColorTable(FCanvas->Handle(), 0, static_cast<UINT>(palette.size()), palette.data());
-    }
-    Changed();
-}
-
-TCanvas* TBitmap::Canvas() {
-    if (!FCanvas) FCanvas = std::make_unique<TBitmapCanvas>(this);
-    return FCanvas.get();
-}
-
-void* TBitmap::ScanLine(int y) {
-    if (!FBits || y < 0 || y >= FHeight) throw EInvalidGraphic(Format("Scan line index out of range (%d)", y));
-    GdiFlush();
-    return static_cast<uint8_t*>(FBits) + static_cast<size_t>(FHeight - 1 - y) * BytesPerRow();
-}
-
-TColor TBitmap::TransparentColor() {
-    if (Empty()) return clNone;
-    return static_cast<TColor>(Canvas()->Pixels(0, FHeight - 1) & 0xFFFFFF);
-}
-
-void TBitmap::Assign(const TPersistent* source) {
-    if (!source) {
-        Recreate(0, 0, pfDevice, {}, false);
-        Changed();
-        return;
-    }
-    if (auto other = ObjectAs<TBitmap>(const_cast<TPersistent*>(source))) {
-        if (other == this) return;
-        Recreate(other->FWidth, other->FHeight, other->FPixelFormat, other->FPalette, false);
-        if (FBits && other->FBits) {
-            GdiFlush();
-            std::memcpy(FBits, other->FBits, static_cast<size_t>(BytesPerRow()) * FHeight);
-        }
-        SetTransparent(other->Transparent());
-        Changed();
-        return;
-    }
-    TGraphic::Assign(source);
-}
-
-void TBitmap::DefineProperties(TFiler& filer) {
-    filer.DefineBinaryProperty(
-        "Data",
-        [this](const TBytes& bytes) {
-            if (bytes.empty()) return SetSize(0, 0);
-            uint32_t length = 0;
-            if (bytes.size() >= 6) std::memcpy(&length, bytes.data(), 4);
-            const bool counted = length == bytes.size() - 4 && bytes[4] == 'B' && bytes[5] == 'M';
-            LoadFromBytes(counted ? TBytes(bytes.begin() + 4, bytes.end()) : bytes);
-        },
-        [this] { return SaveToBytes(); }, !Empty());
-}
-
-void TBitmap::LoadFromStream(TStream& stream) {
-    TBytes data = stream.ReadRest();
+TBitmapFile ReadBitmapFile(const uint8_t* data, size_t size) {
     auto bad = [](const char* why) { throw EInvalidGraphic(Format("Invalid bitmap: %s", why)); };
-    if (data.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPCOREHEADER)) bad("too short");
+    if (size < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPCOREHEADER)) bad("too short");
     BITMAPFILEHEADER file;
-    std::memcpy(&file, data.data(), sizeof file);
+    std::memcpy(&file, data, sizeof file);
     if (file.bfType != 0x4D42) bad("no bitmap signature");
-    const uint8_t* p = data.data() + sizeof file;
-    size_t left = data.size() - sizeof file;
+    const uint8_t* p = data + sizeof file;
+    size_t left = size - sizeof file;
     DWORD headerSize;
     std::memcpy(&headerSize, p, 4);
     if (headerSize > left) bad("truncated header");
@@ -307,16 +186,196 @@ void TBitmap::LoadFromStream(TStream& stream) {
     bool topDown = height < 0;
     int rows = topDown ? -height : height;
     size_t stride = static_cast<size_t>(StrideOf(width, bits));
-    if (file.bfOffBits > data.size() || data.size() - file.bfOffBits < stride * rows) bad("truncated pixels");
+    if (file.bfOffBits > size || size - file.bfOffBits < stride * rows) bad("truncated pixels");
 
-    Recreate(width, rows, format, palette, false);
+    return {width, rows, topDown, format, std::move(palette), stride, data + file.bfOffBits};
+}
+
+bool SamePalette(const std::vector<RGBQUAD>& a, const std::vector<RGBQUAD>& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(RGBQUAD)) == 0;
+}
+
+// Into a bitmap of the file's own format and size, top row first.
+void CopyRows(void* bits, const TBitmapFile& file) {
     GdiFlush();
-    const uint8_t* source = data.data() + file.bfOffBits;
-    auto target = static_cast<uint8_t*>(FBits);
-    for (int row = 0; row < rows; ++row) {
-        int from = topDown ? rows - 1 - row : row;  // stored bottom-up
-        std::memcpy(target + row * stride, source + from * stride, stride);
+    auto target = static_cast<uint8_t*>(bits);
+    for (int row = 0; row < file.Rows; ++row) {
+        int from = file.TopDown ? file.Rows - 1 - row : row;  // stored bottom-up
+        std::memcpy(target + row * file.Stride, file.Pixels + from * file.Stride, file.Stride);
     }
+}
+
+}  // namespace
+
+const TClassInfo& TBitmap::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TBitmap>::Abstract("TBitmap", TGraphic::StaticClass());
+    return info;
+}
+
+TBitmap::TBitmap() = default;
+
+TBitmap::~TBitmap() {
+    FCanvas.reset();
+    Free();
+}
+
+void TBitmap::Free() {
+    if (FCanvas) FCanvas->Release();
+    if (FHandle) DeleteObject(FHandle);
+    FHandle = nullptr;
+    FBits = nullptr;
+}
+
+int TBitmap::BitsPerPixel() const { return BitsOf(FPixelFormat); }
+int TBitmap::BytesPerRow() const { return StrideOf(FWidth, BitsPerPixel()); }
+
+void TBitmap::Recreate(int width, int height, TPixelFormat format, std::vector<RGBQUAD> palette, TNewPixels pixels) {
+    if (width < 0 || height < 0) throw EInvalidGraphic("Invalid bitmap size");
+    // The old bitmap is read below and cannot stay selected in the canvas.
+    if (FCanvas) FCanvas->Release();
+    int bits = BitsOf(format);
+    if (bits <= 8 && palette.empty()) palette = DefaultPalette(bits);
+    if (bits > 8) palette.clear();
+
+    HBITMAP handle = nullptr;
+    void* data = nullptr;
+    if (width > 0 && height > 0) {
+        BitmapInfo info;
+        FillHeader(info, width, height, format, palette);
+        handle = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &data, nullptr, 0);
+        if (!handle) throw EInvalidGraphic(Format("Cannot make a %d x %d bitmap", width, height));
+        if (pixels != TNewPixels::Overwritten) {
+            TBitmapDC dc(handle);
+            RECT all{0, 0, width, height};
+            FillRect(dc.Handle(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            if (pixels == TNewPixels::Kept && FHandle) {
+                TBitmapDC from(FHandle);
+                BitBlt(dc.Handle(), 0, 0, std::min(width, FWidth), std::min(height, FHeight), from.Handle(), 0, 0,
+                       SRCCOPY);
+            }
+        }
+        GdiFlush();
+    }
+    Free();
+    FHandle = handle;
+    FBits = data;
+    FWidth = handle ? width : 0;  // an empty bitmap remembers no size
+    FHeight = handle ? height : 0;
+    FPixelFormat = format;
+    FPalette = std::move(palette);
+}
+
+void TBitmap::SetSize(int width, int height) {
+    if (width == FWidth && height == FHeight) return;
+    Recreate(width, height, FPixelFormat, FPalette, TNewPixels::Kept);
+    Changed();
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat value) {
+    if (value == FPixelFormat) return;
+    Recreate(FWidth, FHeight, value, BitsOf(value) == BitsPerPixel() ? FPalette : std::vector<RGBQUAD>{},
+             TNewPixels::Kept);
+    Changed();
+}
+
+void TBitmap::SetPalette(const std::vector<RGBQUAD>& palette) {
+    if (BitsPerPixel() > 8) throw EInvalidGraphic("A bitmap with more than 8 bits per pixel has no palette");
+    if (palette.empty() || palette.size() > (1u << BitsPerPixel())) throw EInvalidGraphic("Invalid palette size");
+    FPalette = palette;
+    if (FHandle) {
+        Canvas();
+        SetDIBColorTable(FCanvas->Handle(), 0, static_cast<UINT>(palette.size()), palette.data());
+    }
+    Changed();
+}
+
+TCanvas* TBitmap::Canvas() {
+    if (!FCanvas) FCanvas = std::make_unique<TBitmapCanvas>(this);
+    return FCanvas.get();
+}
+
+void* TBitmap::ScanLine(int y) {
+    if (!FBits || y < 0 || y >= FHeight) throw EInvalidGraphic(Format("Scan line index out of range (%d)", y));
+    GdiFlush();
+    return static_cast<uint8_t*>(FBits) + static_cast<size_t>(FHeight - 1 - y) * BytesPerRow();
+}
+
+TColor TBitmap::TransparentColor() {
+    if (Empty()) return clNone;
+    return static_cast<TColor>(Canvas()->Pixels(0, FHeight - 1) & 0xFFFFFF);
+}
+
+void TBitmap::Assign(const TPersistent* source) {
+    if (!source) {
+        Recreate(0, 0, pfDevice, {}, TNewPixels::White);
+        Changed();
+        return;
+    }
+    if (auto other = ObjectAs<TBitmap>(const_cast<TPersistent*>(source))) {
+        if (other == this) return;
+        Recreate(other->FWidth, other->FHeight, other->FPixelFormat, other->FPalette,
+                 other->FBits ? TNewPixels::Overwritten : TNewPixels::White);
+        if (FBits && other->FBits) {
+            GdiFlush();
+            std::memcpy(FBits, other->FBits, static_cast<size_t>(BytesPerRow()) * FHeight);
+        }
+        SetTransparent(other->Transparent());
+        Changed();
+        return;
+    }
+    TGraphic::Assign(source);
+}
+
+void TBitmap::DefineProperties(TFiler& filer) {
+    filer.DefineBinaryProperty(
+        "Data",
+        [this](const TBytes& bytes) {
+            if (bytes.empty()) return SetSize(0, 0);
+            uint32_t length = 0;
+            if (bytes.size() >= 6) std::memcpy(&length, bytes.data(), 4);
+            const bool counted = length == bytes.size() - 4 && bytes[4] == 'B' && bytes[5] == 'M';
+            const size_t skip = counted ? 4 : 0;
+            LoadFile(bytes.data() + skip, bytes.size() - skip);
+        },
+        [this] { return SaveToBytes(); }, !Empty());
+}
+
+void TBitmap::LoadFromStream(TStream& stream) { LoadFromBytes(stream.ReadRest()); }
+
+void TBitmap::LoadFromBytes(const TBytes& bytes) { LoadFile(bytes.data(), bytes.size()); }
+
+void TBitmap::LoadFile(const uint8_t* data, size_t size) {
+    TBitmapFile file = ReadBitmapFile(data, size);
+    Recreate(file.Width, file.Rows, file.Format, file.Palette, TNewPixels::Overwritten);
+    CopyRows(FBits, file);
+    Changed();
+}
+
+
+void TBitmap::LoadFromBytesAs(const TBytes& bytes, TPixelFormat format) {
+    TBitmapFile file = ReadBitmapFile(bytes.data(), bytes.size());
+    int bits = BitsOf(format);
+    if (file.Format == format && (bits > 8 || SamePalette(file.Palette, DefaultPalette(bits)))) {
+        Recreate(file.Width, file.Rows, format, {}, TNewPixels::Overwritten);
+        CopyRows(FBits, file);
+    } else if (bits == 1) {
+        // Colour to one bit is a copy's own rule (the background colour
+        // turns white), not the nearest colour a conversion would take.
+        TBitmap loaded;
+        loaded.Recreate(file.Width, file.Rows, file.Format, file.Palette, TNewPixels::Overwritten);
+        CopyRows(loaded.FBits, file);
+        Recreate(file.Width, file.Rows, format, {}, TNewPixels::Overwritten);
+        TBitmapDC from(loaded.FHandle), to(FHandle);
+        BitBlt(to.Handle(), 0, 0, FWidth, FHeight, from.Handle(), 0, 0, SRCCOPY);
+    } else {
+        Recreate(file.Width, file.Rows, format, {}, TNewPixels::Overwritten);
+        BitmapInfo source;
+        FillHeader(source, file.Width, file.TopDown ? -file.Rows : file.Rows, file.Format, file.Palette);
+        TBitmapDC to(FHandle);
+        StretchDIBits(to.Handle(), 0, 0, FWidth, FHeight, 0, 0, FWidth, FHeight, file.Pixels,
+                      reinterpret_cast<BITMAPINFO*>(&source), DIB_RGB_COLORS, SRCCOPY);
+    }
+    GdiFlush();
     Changed();
 }
 
@@ -345,7 +404,7 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& rect) {
     HDC source = Canvas()->Handle();
     int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (Transparent()) {
-        TransparentBlt(dest, rect.left, rect.top, w, h, source, 0, 0, FWidth, FHeight, ColorToRGB(TransparentColor()));
+        Delayed::TransparentBlt(dest, rect.left, rect.top, w, h, source, 0, 0, FWidth, FHeight, ColorToRGB(TransparentColor()));
     } else if (w == FWidth && h == FHeight) {
         BitBlt(dest, rect.left, rect.top, w, h, source, 0, 0, SRCCOPY);
     } else {

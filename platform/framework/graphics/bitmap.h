@@ -47,7 +47,12 @@ public:
     // Raises EInvalidGraphic for anything that is not a well-formed
     // bitmap file (the bitmap is then unchanged).
     void LoadFromStream(TStream& stream) override;
+    void LoadFromBytes(const TBytes& bytes) override;
     void SaveToStream(TStream& stream) override;
+    // Reads a bitmap file straight into a bitmap of this format with its
+    // default palette, the pixels converted as copying the loaded file
+    // into such a bitmap would, without the loaded copy in between.
+    void LoadFromBytesAs(const TBytes& bytes, TPixelFormat format);
     // "Data" also reads the bitmap file behind a 32-bit length, the way
     // binary component streams carry a bitmap.
     void DefineProperties(TFiler& filer) override;
@@ -57,8 +62,14 @@ protected:
 
 private:
     friend class TBitmapCanvas;
-    void Recreate(int width, int height, TPixelFormat format, std::vector<RGBQUAD> palette, bool keepPixels);
+    // What the pixels of a remade bitmap start as: white, the old ones
+    // where the sizes overlap (white elsewhere), or left for the caller,
+    // who writes every one of them next.
+    enum class TNewPixels { White, Kept, Overwritten };
+    void Recreate(int width, int height, TPixelFormat format, std::vector<RGBQUAD> palette, TNewPixels pixels);
     void Free();
+    // The bitmap file read where it lies.
+    void LoadFile(const uint8_t* data, size_t size);
 
     HBITMAP FHandle = nullptr;
     void* FBits = nullptr;

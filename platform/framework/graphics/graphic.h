@@ -16,7 +16,9 @@ public:
     void LoadFromFile(const AnsiString& fileName);
     void SaveToFile(const AnsiString& fileName);
     TBytes SaveToBytes();
-    void LoadFromBytes(const TBytes& bytes);
+    // Through a stream over a copy of the bytes; a graphic that can read
+    // them where they lie does so instead.
+    virtual void LoadFromBytes(const TBytes& bytes);
 
     // A transparent graphic leaves the pixels of its transparent colour
     // (bitmaps: the bottom-left pixel) undrawn.

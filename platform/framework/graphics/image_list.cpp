@@ -105,24 +105,28 @@ void TImageList::GetBitmap(int index, TBitmap* bitmap) {
     bitmap->OnChange(bitmap);
 }
 
+// A strip of whole images is read straight into the list's own bitmap;
+// any other goes through Add, which trims or pads it.
 void TImageList::ReadStrip(const TBytes& bytes) {
-    TBitmap strip;
-    strip.LoadFromBytes(bytes);
-    FImages = std::make_unique<TBitmap>();
+    auto strip = std::make_unique<TBitmap>();
+    strip->LoadFromBytesAs(bytes, pf16bit);
     FMasks = std::make_unique<TBitmap>();
-    Add(&strip, nullptr);
+    if (FWidth > 0 && strip->Height() == FHeight && strip->Width() % FWidth == 0) {
+        FImages = std::move(strip);
+        Changed();
+    } else {
+        FImages = std::make_unique<TBitmap>();
+        Add(strip.get(), nullptr);
+    }
 }
 
 void TImageList::ReadMask(const TBytes& bytes) {
-    TBitmap mask;
-    mask.LoadFromBytes(bytes);
-    if (mask.Width() != FImages->Width() || mask.Height() != FImages->Height())
-        throw EInvalidGraphic(Format("Mask is %d x %d but the images are %d x %d", mask.Width(), mask.Height(),
+    auto mask = std::make_unique<TBitmap>();
+    mask->LoadFromBytesAs(bytes, pf1bit);
+    if (mask->Width() != FImages->Width() || mask->Height() != FImages->Height())
+        throw EInvalidGraphic(Format("Mask is %d x %d but the images are %d x %d", mask->Width(), mask->Height(),
                                      FImages->Width(), FImages->Height()));
-    FMasks = std::make_unique<TBitmap>();
-    FMasks->SetPixelFormat(pf1bit);
-    FMasks->SetSize(mask.Width(), mask.Height());
-    BitBlt(FMasks->Canvas()->Handle(), 0, 0, mask.Width(), mask.Height(), mask.Canvas()->Handle(), 0, 0, SRCCOPY);
+    FMasks = std::move(mask);
     Changed();
 }
 

@@ -2,6 +2,8 @@
 
 #include <oleauto.h>
 
+#include "framework/system/delayed_imports.h"
+
 namespace {
 
 // A font's size in points travels as a currency: points times 10000.
@@ -25,12 +27,12 @@ void SetOleFont(TFont* font, IUnknown* oleFont) {
     if (read) {
         int style = (bold ? fsBold : 0) | (italic ? fsItalic : 0) | (underline ? fsUnderline : 0) |
                     (strikeout ? fsStrikeOut : 0);
-        if (name) font->SetName(FromWide(std::wstring_view(name, SysStringLen(name))));
+        if (name) font->SetName(FromWide(std::wstring_view(name, Delayed::SysStringLen(name))));
         font->SetSize(static_cast<int>((size.int64 + CurrencyUnits / 2) / CurrencyUnits));
         font->SetStyle(static_cast<TFontStyles>(style));
         font->SetCharset(static_cast<TFontCharset>(charset));
     }
-    SysFreeString(name);
+    Delayed::SysFreeString(name);
 }
 
 IFontDisp* CreateOleFont(const TFont& font) {
@@ -45,6 +47,6 @@ IFontDisp* CreateOleFont(const TFont& font) {
     description.fUnderline = (font.Style() & fsUnderline) != 0;
     description.fStrikethrough = (font.Style() & fsStrikeOut) != 0;
     IFontDisp* out = nullptr;
-    if (FAILED(OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(&out)))) return nullptr;
+    if (FAILED(Delayed::OleCreateFontIndirect(&description, IID_IFontDisp, reinterpret_cast<void**>(&out)))) return nullptr;
     return out;
 }

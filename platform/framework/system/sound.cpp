@@ -1,12 +1,12 @@
 #include "framework/system/sound.h"
 
-#include <mmsystem.h>
+#include "framework/system/delayed_imports.h"
 
 namespace Sound {
 
 static Player CurrentPlayer = nullptr;
 
-BOOL WINAPI PlatformPlayer(LPCSTR sound, HMODULE module, DWORD flags) { return PlaySoundA(sound, module, flags); }
+BOOL WINAPI PlatformPlayer(LPCSTR sound, HMODULE module, DWORD flags) { return Delayed::PlaySoundA(sound, module, flags); }
 
 BOOL Play(LPCSTR sound, HMODULE module, DWORD flags) {
     return (CurrentPlayer ? CurrentPlayer : PlatformPlayer)(sound, module, flags);

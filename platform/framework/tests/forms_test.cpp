@@ -146,6 +146,29 @@ TEST_F(Forms, TimersTickWhileTheFormIsHidden) {
     EXPECT_EQ(Probe->Ticks, ticks);
 }
 
+// The timers of a thread share one window: freeing a form with a tick
+// queued must neither call into it nor stop the timers of the next.
+TEST_F(Forms, TimersOfFormsFreedAndMadeAgainTickOnTheirOwn) {
+    Pump(150);
+    TProbeForm* second = nullptr;
+    Application->CreateForm(second);
+    ASSERT_NE(second, nullptr);
+    Sleep(150);  // ticks for both queued
+    delete second;
+    Pump(300);
+    EXPECT_GE(Probe->Ticks, 4);
+
+    TProbeForm* third = nullptr;
+    Application->CreateForm(third);
+    ASSERT_NE(third, nullptr);
+    Probe->Ticker->SetEnabled(false);
+    int ticks = Probe->Ticks;
+    Pump(300);
+    EXPECT_GE(third->Ticks, 3);
+    EXPECT_EQ(Probe->Ticks, ticks);
+    delete third;
+}
+
 struct ErrorSink : TObject {
     std::vector<AnsiString> Messages;
     void Record(TObject*, const std::exception& e) { Messages.push_back(e.what()); }

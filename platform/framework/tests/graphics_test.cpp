@@ -201,4 +201,44 @@ TEST(ImageList, StreamsItsStripAndMaskThroughAForm) {
     EXPECT_EQ(PixelAt(frame, 0, 2), 0xFFFFFFu);
 }
 
+// Artwork files come in their own formats (24-bit strips, masks of any
+// depth): read from a form, they must give the very list Add builds.
+TEST(ImageList, ReadsStripFilesOfAnyFormatAsAddKeepsThem) {
+    RegisterClasses({&TImageList::StaticClass()});
+    TImageList built(nullptr);
+    built.SetName("Frames");
+    built.SetWidth(4);
+    built.SetHeight(4);
+    TBitmap strip, mask;
+    MakeStrip(strip, mask);
+    strip.Canvas()->SetPixels(1, 1, TColor(0x3F7F9F));  // a colour 16 bits cannot keep exactly
+    mask.Canvas()->SetPixels(2, 2, TColor(0xC0C0C0));  // grey: neither black nor white
+    built.Add(&strip, &mask);
+    AnsiString text = WriteFormText(&built);
+
+    auto hexOf = [](TBitmap& b) {
+        static const char digits[] = "0123456789ABCDEF";
+        AnsiString hex;
+        for (uint8_t byte : b.SaveToBytes()) {
+            hex += digits[byte >> 4];
+            hex += digits[byte & 15];
+        }
+        return hex;
+    };
+    auto replaceHex = [](AnsiString& t, const char* property, const AnsiString& hex) {
+        size_t at = t.find(AnsiString(property) + " = hex{");
+        ASSERT_NE(at, AnsiString::npos);
+        at = t.find('{', at) + 1;
+        t.replace(at, t.find('}', at) - at, hex);
+    };
+    AnsiString files = text;
+    replaceHex(files, "Bitmap", hexOf(strip));
+    replaceHex(files, "Mask", hexOf(mask));
+    ASSERT_NE(files, text);
+
+    TImageList read(nullptr);
+    ReadFormText(&read, files, "FRAMES");
+    EXPECT_EQ(WriteFormText(&read), text);
+}
+
 }  // namespace

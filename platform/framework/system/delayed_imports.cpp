@@ -1,0 +1,99 @@
+#include "framework/system/delayed_imports.h"
+
+#include <mmsystem.h>
+
+#include <string>
+
+#include "framework/system/exceptions.h"
+
+namespace {
+
+// The library stays loaded once loaded: its functions are kept in statics.
+FARPROC Resolve(const char* library, const char* name) {
+    HMODULE module = LoadLibraryA(library);
+    if (!module) throw EWin32Error(std::string("Loading ") + library, GetLastError());
+    FARPROC proc = GetProcAddress(module, name);
+    if (!proc) throw EWin32Error(std::string("Finding ") + name + " in " + library, GetLastError());
+    return proc;
+}
+
+// One resolved function per instantiation: the function's own type and
+// name pick it.
+template <class F>
+F* Find(const char* library, const char* name, F*& cache) {
+    // Through the one function pointer type that stands for any.
+    if (!cache) cache = reinterpret_cast<F*>(reinterpret_cast<void (*)()>(Resolve(library, name)));
+    return cache;
+}
+
+}  // namespace
+
+// Declares `call`, the system function of that name, loaded on first use.
+#define FRAME_DELAYED(library, function)            \
+    static decltype(&::function) cached = nullptr; \
+    auto call = Find(library, #function, cached)
+
+namespace Delayed {
+
+BOOL ChooseColorA(CHOOSECOLORA* choose) {
+    FRAME_DELAYED("comdlg32.dll", ChooseColorA);
+    return call(choose);
+}
+
+BOOL ChooseFontA(CHOOSEFONTA* choose) {
+    FRAME_DELAYED("comdlg32.dll", ChooseFontA);
+    return call(choose);
+}
+
+BOOL PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags) {
+    FRAME_DELAYED("winmm.dll", PlaySoundA);
+    return call(sound, module, flags);
+}
+
+BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                    int sourceWidth, int sourceHeight, UINT transparent) {
+    FRAME_DELAYED("msimg32.dll", TransparentBlt);
+    return call(dest, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, transparent);
+}
+
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
+    FRAME_DELAYED("comctl32.dll", InitCommonControlsEx);
+    return call(init);
+}
+
+HRESULT CoCreateInstance(REFCLSID id, IUnknown* outer, DWORD context, REFIID iid, void** object) {
+    FRAME_DELAYED("ole32.dll", CoCreateInstance);
+    return call(id, outer, context, iid, object);
+}
+
+HRESULT OleCreateFontIndirect(FONTDESC* description, REFIID iid, void** font) {
+    FRAME_DELAYED("oleaut32.dll", OleCreateFontIndirect);
+    return call(description, iid, font);
+}
+
+void SysFreeString(BSTR text) {
+    FRAME_DELAYED("oleaut32.dll", SysFreeString);
+    call(text);
+}
+
+UINT SysStringLen(BSTR text) {
+    FRAME_DELAYED("oleaut32.dll", SysStringLen);
+    return call(text);
+}
+
+void VariantInit(VARIANTARG* value) {
+    FRAME_DELAYED("oleaut32.dll", VariantInit);
+    call(value);
+}
+
+HRESULT VariantClear(VARIANTARG* value) {
+    FRAME_DELAYED("oleaut32.dll", VariantClear);
+    return call(value);
+}
+
+HRESULT VariantChangeType(VARIANTARG* to, VARIANTARG* from, USHORT flags, VARTYPE type) {
+    FRAME_DELAYED("oleaut32.dll", VariantChangeType);
+    return call(to, from, flags, type);
+}
+
+}  // namespace Delayed
