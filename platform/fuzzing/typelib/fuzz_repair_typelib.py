@@ -12,7 +12,7 @@ no output file), anything else it raises is a crash, and an input over
 
 Prints the figures line of the fuzz program's table; exits 1 on any
 crash or hang and keeps those inputs in fuzz-findings/typelib-repair/."""
-import importlib.util
+import importlib
 import io
 import os
 import signal
@@ -99,9 +99,9 @@ def make_input(seeds, seed, index):
 
 
 def load_tool():
-    spec = importlib.util.spec_from_file_location("repair_typelib", os.path.join(ROOT, "tools", "typelib", "repair_typelib.py"))
-    tool = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(tool)
+    sys.dont_write_bytecode = True  # nothing written into the source tree
+    sys.path.insert(0, os.path.join(ROOT, "tools", "typelib"))
+    tool = importlib.import_module("repair_typelib")
     return tool
 
 
