@@ -29,7 +29,7 @@ void TStrings::SetStrings(int index, const AnsiString& value) {
 
 int TStrings::Add(const AnsiString& value) {
     FItems.push_back(value);
-    Changed();
+    Changed(TStringsChange::Appended);
     return Count() - 1;
 }
 
@@ -87,4 +87,7 @@ void TStrings::Assign(const TPersistent* source) {
 
 void TStrings::DefineProperties(TFiler& filer) { filer.DefineStringsProperty("Strings", this, Count() > 0); }
 
-void TStrings::Changed() { OnChange(this); }
+void TStrings::Changed(TStringsChange change) {
+    FLastChange = change;
+    OnChange(this);
+}

@@ -4,6 +4,10 @@
 
 #include "framework/classes/object.h"
 
+// What the last change to a list did, for a view that copies it: one line
+// added at the end, or anything else.
+enum class TStringsChange { Any, Appended };
+
 class TStrings : public TPersistent {
     FRAME_CLASS(TStrings, TPersistent)
 public:
@@ -25,10 +29,12 @@ public:
     void DefineProperties(TFiler& filer) override;
 
     TNotifyEvent OnChange;
+    TStringsChange LastChange() const { return FLastChange; }
 
 private:
-    void Changed();
+    void Changed(TStringsChange change = TStringsChange::Any);
     std::vector<AnsiString> FItems;
+    TStringsChange FLastChange = TStringsChange::Any;
 };
 
 class TStringList : public TStrings {

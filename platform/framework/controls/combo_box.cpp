@@ -6,7 +6,7 @@
 FRAME_DEFINE_ENUM_INFO(TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList")
 
 namespace {
-const TListControl::TListMessages ComboBoxMessages{CB_RESETCONTENT, CB_ADDSTRING, CB_GETCURSEL, CB_SETCURSEL,
+const TListControl::TListMessages ComboBoxMessages{CB_RESETCONTENT, CB_ADDSTRING, CB_GETCOUNT, CB_GETCURSEL, CB_SETCURSEL,
                                                    CB_SETITEMHEIGHT};
 }
 

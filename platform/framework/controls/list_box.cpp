@@ -3,7 +3,7 @@
 #include "framework/controls/common_properties.h"
 
 namespace {
-const TListControl::TListMessages ListBoxMessages{LB_RESETCONTENT, LB_ADDSTRING, LB_GETCURSEL, LB_SETCURSEL,
+const TListControl::TListMessages ListBoxMessages{LB_RESETCONTENT, LB_ADDSTRING, LB_GETCOUNT, LB_GETCURSEL, LB_SETCURSEL,
                                                   LB_SETITEMHEIGHT};
 }
 

@@ -33,6 +33,13 @@ void TListControl::FillList() {
 void TListControl::SaveWindowState() { FItemIndex = ItemIndex(); }
 
 void TListControl::ItemsChanged() {
+    // Filling the whole list again for each added line made a list of n
+    // lines cost n² messages.
+    if (FHandle && FItems->LastChange() == TStringsChange::Appended &&
+        SendMessageA(FHandle, FMessages.GetCount, 0, 0) == FItems->Count() - 1) {
+        SendMessageA(FHandle, FMessages.AddString, 0, reinterpret_cast<LPARAM>(FItems->Items().back().c_str()));
+        return;
+    }
     FItemIndex = ItemIndex();
     if (FItemIndex >= FItems->Count()) FItemIndex = -1;
     FillList();

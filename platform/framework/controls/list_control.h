@@ -23,7 +23,7 @@ public:
 
     // The messages of the platform's list class.
     struct TListMessages {
-        UINT ResetContent, AddString, GetCurSel, SetCurSel, SetItemHeight;
+        UINT ResetContent, AddString, GetCount, GetCurSel, SetCurSel, SetItemHeight;
     };
 
 protected:
@@ -32,7 +32,8 @@ protected:
     void SaveWindowState() override;
     // The platform's list from the items and the pick.
     virtual void FillList();
-    // The items changed: the list is made again, keeping the pick.
+    // The items changed: a line added at the end is added to the list;
+    // after any other change the list is made again, keeping the pick.
     virtual void ItemsChanged();
 
     std::unique_ptr<TStringList> FItems;

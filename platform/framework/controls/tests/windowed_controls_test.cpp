@@ -176,6 +176,22 @@ TEST_F(Controls, AListBoxReportsThePickOfTheUser) {
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(10, y));
     EXPECT_EQ(list->ItemIndex(), 1);
     EXPECT_EQ(Log.Events, (std::vector<AnsiString>{"List click"}));
+
+    // Lines added at the end go in one by one, other changes fill the list
+    // again: either way the window shows the items and keeps the pick.
+    list->Items()->Add("four");
+    list->Items()->Delete(0);
+    list->Items()->Add("five");
+    list->Items()->Insert(1, "between");
+    list->Items()->Add("six");
+    std::vector<AnsiString> shown;
+    for (int i = 0; i < SendMessageA(window, LB_GETCOUNT, 0, 0); ++i) {
+        char text[32] = "";
+        SendMessageA(window, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        shown.push_back(text);
+    }
+    EXPECT_EQ(shown, (std::vector<AnsiString>{"two", "between", "three", "four", "five", "six"}));
+    EXPECT_EQ(list->ItemIndex(), 1);
 }
 
 TEST_F(Controls, AProgressBarStepsTheSameWithAndWithoutAWindow) {
