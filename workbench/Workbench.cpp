@@ -2,8 +2,6 @@
 //   Workbench.exe [/install <package.dll>]... [form file]
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include "windows/workbench_form.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -12,16 +10,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Application->SetTitle("Workbench");
         std::vector<AnsiString> packages;
         AnsiString formFile;
-        int count = 0;
-        LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-        for (int i = 1; i < count; ++i) {
-            AnsiString arg = FromWide(args[i]);
-            if (SameText(arg, "/install") && i + 1 < count)
-                packages.push_back(FromWide(args[++i]));
+        std::vector<AnsiString> args = ProgramArguments();
+        for (size_t i = 0; i < args.size(); ++i) {
+            if (SameText(args[i], "/install") && i + 1 < args.size())
+                packages.push_back(args[++i]);
             else
-                formFile = arg;
+                formFile = args[i];
         }
-        LocalFree(args);
         Application->CreateForm(WorkbenchForm);
         WorkbenchForm->Start(packages, formFile);
         Application->Run();

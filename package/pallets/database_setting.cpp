@@ -1,8 +1,5 @@
 #include "database_setting.h"
 
-#include <windows.h>
-#include <shellapi.h>
-
 #include "data/data.h"
 
 namespace {
@@ -17,15 +14,6 @@ bool IsDatabaseSwitch(const AnsiString& argument) {
 }
 
 }  // namespace
-
-std::vector<AnsiString> ProgramArguments() {
-    int count = 0;
-    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<AnsiString> arguments;
-    for (int i = 1; i < count; ++i) arguments.push_back(FromWide(words[i]));
-    LocalFree(words);
-    return arguments;
-}
 
 AnsiString DatabaseConnectionFromArguments(const std::vector<AnsiString>& arguments) {
     if (arguments.empty()) return SQLiteConnectionString(DefaultWidgetsDatabaseFile());

@@ -10,8 +10,6 @@
 
 #include "framework/framework.h"
 
-// The arguments after the program's name, as the platform splits them.
-std::vector<AnsiString> ProgramArguments();
 // The connection string the arguments ask for; raises EConvertError,
 // saying how the program is started, for anything else.
 AnsiString DatabaseConnectionFromArguments(const std::vector<AnsiString>& arguments);

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "framework/system/delayed_imports.h"
 #include "windows/palette_bitmap.h"
 
 TWorkbenchForm* WorkbenchForm = nullptr;
@@ -29,7 +30,7 @@ AnsiString AskFile(HWND owner, bool save, const char* filter, const char* extens
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrDefExt = extension;
     ofn.Flags = OFN_NOCHANGEDIR | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    bool ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    bool ok = save ? Delayed::GetSaveFileNameA(&ofn) : Delayed::GetOpenFileNameA(&ofn);
     return ok ? AnsiString(name) : AnsiString();
 }
 

@@ -45,6 +45,16 @@ BOOL ChooseFontA(CHOOSEFONTA* choose) {
     return call(choose);
 }
 
+BOOL GetOpenFileNameA(OPENFILENAMEA* open) {
+    FRAME_DELAYED("comdlg32.dll", GetOpenFileNameA);
+    return call(open);
+}
+
+BOOL GetSaveFileNameA(OPENFILENAMEA* save) {
+    FRAME_DELAYED("comdlg32.dll", GetSaveFileNameA);
+    return call(save);
+}
+
 BOOL PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags) {
     FRAME_DELAYED("winmm.dll", PlaySoundA);
     return call(sound, module, flags);

@@ -1,5 +1,5 @@
 // System functions that only a rare path of the framework needs (the
-// colour and font dialogs, sounds, transparent bitmaps, common controls,
+// colour, font and file dialogs, sounds, transparent bitmaps, common controls,
 // hosted OLE controls and their fonts), reached through their library
 // loaded on first call instead of imported: every imported library is
 // loaded, with all it imports in turn, at each start of every program on
@@ -16,6 +16,8 @@ namespace Delayed {
 
 BOOL ChooseColorA(CHOOSECOLORA* choose);
 BOOL ChooseFontA(CHOOSEFONTA* choose);
+BOOL GetOpenFileNameA(OPENFILENAMEA* open);
+BOOL GetSaveFileNameA(OPENFILENAMEA* save);
 BOOL PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags);
 BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                     int sourceWidth, int sourceHeight, UINT transparent);

@@ -8,5 +8,6 @@
 #include "framework/system/exceptions.h"
 #include "framework/system/format.h"
 #include "framework/system/format_settings.h"
+#include "framework/system/program_arguments.h"
 #include "framework/system/text.h"
 #include "framework/system/word_bool.h"

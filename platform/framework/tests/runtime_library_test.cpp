@@ -4,9 +4,12 @@
 // formats).
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdlib>
+#include <random>
 
+#include "framework/system/program_arguments.h"
 #include "framework/system/sysutils.h"
 
 namespace {
@@ -211,6 +214,30 @@ TEST_F(InLocale, DatesAndTimesAreWrittenInTheLocalesFormatsAndReadBackToTheSecon
         } catch (const EConvertError& e) {
             EXPECT_EQ(e.Message(), "'" + AnsiString(bad) + "' is not a valid date and time");
         }
+    }
+}
+
+// The platform's own splitting is the reference: quoted names, escaped
+// quotes, runs of backslashes and quotes, tabs, and random lines of them.
+TEST(ProgramArguments, SplitLikeThePlatform) {
+    std::vector<std::wstring> lines = {
+        L"prog", L"\"C:\\Program Files\\a b.exe\" /install x.dll",  L"prog  a\tb   c ",
+        L"prog \"a b\" \"\" c\\\\\"d e\"",  L"prog a\\\"b \\\\\\\"c \\\\d",
+        L"prog \"a\"\"b c\" \"\"\"\" x\"\"\"y",  L"\"unclosed name a", L"prog \"unclosed \\"};
+    std::mt19937 random(7);
+    const wchar_t alphabet[] = L"a \t\"\\";
+    for (int n = 0; n < 2000; ++n) {
+        std::wstring line = L"prog ";
+        for (int length = random() % 12; length > 0; --length) line += alphabet[random() % 5];
+        lines.push_back(line);
+    }
+    for (const std::wstring& line : lines) {
+        int count = 0;
+        LPWSTR* expected = CommandLineToArgvW(line.c_str(), &count);
+        ASSERT_NE(expected, nullptr);
+        std::vector<std::wstring> words = SplitCommandLine(line);
+        EXPECT_EQ(words, std::vector<std::wstring>(expected, expected + count)) << FromWide(line);
+        LocalFree(expected);
     }
 }
 
