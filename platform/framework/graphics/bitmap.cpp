@@ -352,6 +352,38 @@ void TBitmap::LoadFile(const uint8_t* data, size_t size) {
 }
 
 
+bool TBitmap::LoadFromResourceName(HMODULE module, const AnsiString& name) {
+    HRSRC resource = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(2) /* RT_BITMAP */);
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    auto bits = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+    if (!bits) return false;
+    DWORD size = SizeofResource(module, resource);
+    // The file header in front says where the pixels start: after the
+    // header and its colour table.
+    DWORD headerSize = 0, colours = 0, entry = 4;
+    if (size >= 4) std::memcpy(&headerSize, bits, 4);
+    if (headerSize == sizeof(BITMAPCOREHEADER) && size >= headerSize) {
+        BITMAPCOREHEADER core;
+        std::memcpy(&core, bits, sizeof core);
+        colours = core.bcBitCount <= 8 ? 1u << core.bcBitCount : 0;
+        entry = 3;
+    } else if (headerSize >= sizeof(BITMAPINFOHEADER) && size >= headerSize) {
+        BITMAPINFOHEADER info;
+        std::memcpy(&info, bits, sizeof info);
+        colours = info.biClrUsed ? info.biClrUsed : info.biBitCount <= 8 ? 1u << info.biBitCount : 0;
+        if (info.biCompression == BI_BITFIELDS && headerSize == sizeof(BITMAPINFOHEADER)) colours += 3;
+    }
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfSize = static_cast<DWORD>(sizeof file + size);
+    file.bfOffBits = static_cast<DWORD>(sizeof file + headerSize + colours * entry);
+    TBytes bytes(sizeof file + size);
+    std::memcpy(bytes.data(), &file, sizeof file);
+    std::memcpy(bytes.data() + sizeof file, bits, size);
+    LoadFile(bytes.data(), bytes.size());
+    return true;
+}
+
 void TBitmap::LoadFromBytesAs(const TBytes& bytes, TPixelFormat format) {
     TBitmapFile file = ReadBitmapFile(bytes.data(), bytes.size());
     int bits = BitsOf(format);

@@ -53,6 +53,10 @@ public:
     // default palette, the pixels converted as copying the loaded file
     // into such a bitmap would, without the loaded copy in between.
     void LoadFromBytesAs(const TBytes& bytes, TPixelFormat format);
+    // Reads the bitmap resource of that name in the module (a bitmap file
+    // without its file header); false, the bitmap unchanged, when the
+    // module has none.
+    bool LoadFromResourceName(HMODULE module, const AnsiString& name);
     // "Data" also reads the bitmap file behind a 32-bit length, the way
     // binary component streams carry a bitmap.
     void DefineProperties(TFiler& filer) override;

@@ -114,6 +114,56 @@ TEST(Bitmap, RejectsMalformedFilesAndStaysAsItWas) {
     EXPECT_THROW(icon.LoadFromBytes(TBytes{0, 0, 1, 0, 1, 0}), EInvalidGraphic);
 }
 
+// Bitmap resources are files without their file header: written into a
+// copy of this program, 8 bits with a short colour table and 24 bits read
+// back as the files they came from; a missing name changes nothing.
+TEST(Bitmap, ReadsBitmapResourcesAsTheFilesTheyCameFrom) {
+    TBitmap eight;
+    eight.SetPixelFormat(pf8bit);
+    eight.SetSize(5, 3);
+    std::vector<RGBQUAD> palette(256, RGBQUAD{0, 0, 0, 0});
+    palette[2] = RGBQUAD{0x10, 0x80, 0x20, 0};
+    eight.SetPalette(palette);
+    static_cast<uint8_t*>(eight.ScanLine(1))[3] = 2;
+    TBytes eightFile = eight.SaveToBytes();
+    // Only the colours used listed, as resource compilers may write them.
+    TBytes shortTable(eightFile.begin(), eightFile.begin() + 54 + 3 * 4);
+    DWORD used = 3;
+    std::memcpy(shortTable.data() + 14 + 32, &used, 4);
+    shortTable.insert(shortTable.end(), eightFile.begin() + 54 + 256 * 4, eightFile.end());
+    TBitmap wide;
+    wide.SetPixelFormat(pf24bit);
+    wide.SetSize(4, 2);
+    wide.Canvas()->SetPixels(3, 1, clRed);
+    TBytes wideFile = wide.SaveToBytes();
+
+    char self[MAX_PATH], folder[MAX_PATH], copy[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    GetTempPathA(MAX_PATH, folder);
+    GetTempFileNameA(folder, "res", 0, copy);
+    ASSERT_TRUE(CopyFileA(self, copy, FALSE));
+    HANDLE update = BeginUpdateResourceA(copy, FALSE);
+    ASSERT_NE(update, nullptr);
+    for (auto [name, file] : {std::pair{"EIGHT", &shortTable}, std::pair{"WIDE", &wideFile}})
+        ASSERT_TRUE(UpdateResourceA(update, MAKEINTRESOURCEA(2), name, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                                    file->data() + 14, static_cast<DWORD>(file->size() - 14)));
+    ASSERT_TRUE(EndUpdateResourceA(update, FALSE));
+    HMODULE module = LoadLibraryExA(copy, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+
+    TBitmap read;
+    ASSERT_TRUE(read.LoadFromResourceName(module, "EIGHT"));
+    EXPECT_EQ(read.PixelFormat(), pf8bit);
+    EXPECT_EQ(static_cast<uint8_t*>(read.ScanLine(1))[3], 2);
+    EXPECT_EQ(PixelAt(read, 3, 1), 0x108020u);
+    ASSERT_TRUE(read.LoadFromResourceName(module, "WIDE"));
+    EXPECT_EQ(read.SaveToBytes(), wideFile);
+    EXPECT_FALSE(read.LoadFromResourceName(module, "NONE"));
+    EXPECT_EQ(read.Width(), 4);
+    FreeLibrary(module);
+    DeleteFileA(copy);
+}
+
 TEST(Bitmap, DrawsItselfOnAnotherCanvasAndStretches) {
     TBitmap small;
     small.SetPixelFormat(pf24bit);
