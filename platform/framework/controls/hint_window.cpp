@@ -74,9 +74,9 @@ private:
         SetWindowTextA(FWindow, text.c_str());
         RECT r{0, 0, 300, 0};
         {
-            TWindowDC screen(nullptr);
-            TSelectObject font(screen.Handle(), GetStockObject(DEFAULT_GUI_FONT));
-            DrawTextA(screen.Handle(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            HDC screen = MeasureDC();
+            TSelectObject font(screen, GetStockObject(DEFAULT_GUI_FONT));
+            DrawTextA(screen, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
         }
         POINT p;
         GetCursorPos(&p);

@@ -52,11 +52,11 @@ void TLabel::Loaded() {
 // collapsing to nothing.
 void TLabel::AdjustBounds() {
     if (!FAutoSize || HasState(csLoading) || HasState(csDestroying)) return;
-    TWindowDC screen(nullptr);
-    TSelectObject font(screen.Handle(), FFont->Handle());
+    HDC screen = MeasureDC();
+    TSelectObject font(screen, FFont->Handle());
     AnsiString text = FCaption.empty() ? AnsiString(" ") : FCaption;
     RECT r{0, 0, 0, 0};
-    DrawTextA(screen.Handle(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    DrawTextA(screen, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
     SetBounds(FLeft, FTop, r.right - r.left, r.bottom - r.top);
 }
 

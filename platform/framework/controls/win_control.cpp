@@ -222,6 +222,29 @@ void TWinControl::UpdateBoundsFromWindow() {
     }
 }
 
+namespace {
+
+// The frame around the client area of a window of each style. The
+// platform works it out from the system's metrics at every call, at the
+// cost of a round trip to the display; the answers are kept until the
+// system says its settings changed.
+struct TFrameSize {
+    DWORD Style, ExStyle;
+    LONG Width, Height;
+};
+std::vector<TFrameSize> FrameSizes;
+
+TFrameSize FrameOf(DWORD style, DWORD exStyle) {
+    for (const TFrameSize& f : FrameSizes)
+        if (f.Style == style && f.ExStyle == exStyle) return f;
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    FrameSizes.push_back({style, exStyle, frame.right - frame.left, frame.bottom - frame.top});
+    return FrameSizes.back();
+}
+
+}  // namespace
+
 TRect TWinControl::ClientRect() const {
     if (FHandle) {
         RECT r;
@@ -230,10 +253,8 @@ TRect TWinControl::ClientRect() const {
     }
     TCreateParams params;
     const_cast<TWinControl*>(this)->CreateParams(params);
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, params.Style & ~WS_CHILD, FALSE, params.ExStyle);
-    return Rect(0, 0, std::max(0L, FWidth - (frame.right - frame.left)),
-                std::max(0L, FHeight - (frame.bottom - frame.top)));
+    TFrameSize frame = FrameOf(params.Style & ~WS_CHILD, params.ExStyle);
+    return Rect(0, 0, std::max(0L, FWidth - frame.Width), std::max(0L, FHeight - frame.Height));
 }
 
 TPoint TWinControl::ClientOrigin() const {
@@ -586,6 +607,10 @@ bool ReflectNotification(HWND parent, TMessage& m) {
 void TWinControl::WndProc(TMessage& m) {
     if (drag_detail::HandleMouse(FHandle, m)) return;
     switch (m.Msg) {
+    case WM_SETTINGCHANGE:
+    case WM_DPICHANGED:
+        FrameSizes.clear();
+        break;
     case WM_KEYDOWN:
         hint_detail::Cancel();
         if (drag_detail::HandleKey(m.WParam) || HandleNavigationKey(m)) return;

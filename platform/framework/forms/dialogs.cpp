@@ -26,10 +26,10 @@ public:
     }
     // Where the text goes, in client coordinates; the text's size decides it.
     TRect LayOutText() {
-        TWindowDC screen(nullptr);
-        TSelectObject font(screen.Handle(), FFont->Handle());
+        HDC screen = MeasureDC();
+        TSelectObject font(screen, FFont->Handle());
         RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
-        DrawTextA(screen.Handle(), FMessage.c_str(), static_cast<int>(FMessage.size()), &r,
+        DrawTextA(screen, FMessage.c_str(), static_cast<int>(FMessage.size()), &r,
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
         int left = FIcon ? 56 : 12;
         FTextRect = Rect(left, 12, left + r.right, 12 + std::max<int>(r.bottom, FIcon ? 32 : 0));

@@ -10,3 +10,12 @@ TBitmapDC::~TBitmapDC() {
 
 TMemoryDC::TMemoryDC(HDC compatible, int width, int height)
     : FBitmap(CreateCompatibleBitmap(compatible, width, height)), FDC(FBitmap.Handle(), compatible) {}
+
+HDC MeasureDC() {
+    struct Holder {
+        HDC dc = CreateCompatibleDC(nullptr);
+        ~Holder() { DeleteDC(dc); }
+    };
+    thread_local Holder holder;
+    return holder.dc;
+}

@@ -30,19 +30,10 @@ private:
     int FSaved;
 };
 
-// A window's context (the screen's for nullptr), released at the end.
-class TWindowDC {
-public:
-    explicit TWindowDC(HWND window) : FWindow(window), FDC(GetDC(window)) {}
-    ~TWindowDC() { if (FDC) ReleaseDC(FWindow, FDC); }
-    TWindowDC(const TWindowDC&) = delete;
-    TWindowDC& operator=(const TWindowDC&) = delete;
-    HDC Handle() const { return FDC; }
-
-private:
-    HWND FWindow;
-    HDC FDC;
-};
+// A memory context of the screen kept for measuring text on this thread:
+// the screen's own context costs a round trip to the display each time it
+// is taken. Whatever is selected into it must be put back (TSelectObject).
+HDC MeasureDC();
 
 // A GDI object this scope made and deletes.
 template <class H>

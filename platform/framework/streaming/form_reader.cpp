@@ -252,7 +252,7 @@ void ReadComponentTree(TComponent* root, const TFormNode& tree, const TFormSourc
     Reader(root, source).Read(tree);
 }
 
-void ReadFormText(TComponent* root, const AnsiString& text, const AnsiString& resourceName) {
+void ReadFormText(TComponent* root, std::string_view text, const AnsiString& resourceName) {
     auto tree = ParseFormText(text, resourceName);
     ReadComponentTree(root, *tree, TFormSource{resourceName, false});
 }

@@ -13,4 +13,4 @@
 // Reads tree into root, whose class must be the one the tree names.
 void ReadComponentTree(TComponent* root, const TFormNode& tree, const TFormSource& source);
 // Parses form text and reads it into root.
-void ReadFormText(TComponent* root, const AnsiString& text, const AnsiString& resourceName);
+void ReadFormText(TComponent* root, std::string_view text, const AnsiString& resourceName);

@@ -6,23 +6,25 @@
 #include "framework/streaming/form_reader.h"
 #include "framework/streaming/form_text.h"
 
-static bool LoadText(HMODULE module, const AnsiString& name, AnsiString& text) {
+// Read in place: a copy of a form with large pictures cost more than
+// parsing it.
+static bool LoadText(HMODULE module, const AnsiString& name, std::string_view& text) {
     HRSRC found = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
     if (!found) return false;
     HGLOBAL loaded = LoadResource(module, found);
     const void* data = loaded ? LockResource(loaded) : nullptr;
     if (!data) return false;
-    text.assign(static_cast<const char*>(data), SizeofResource(module, found));
+    text = std::string_view(static_cast<const char*>(data), SizeofResource(module, found));
     return true;
 }
 
-bool FindFormResource(const TClassInfo& cls, AnsiString& text) {
+bool FindFormResource(const TClassInfo& cls, std::string_view& text) {
     AnsiString name = UpperCase(cls.Name());
     return LoadText(static_cast<HMODULE>(cls.Module()), name, text) || LoadText(GetModuleHandleA(nullptr), name, text);
 }
 
 void ReadFormResource(TComponent* instance) {
-    AnsiString text;
+    std::string_view text;
     AnsiString name = UpperCase(instance->ClassName());
     if (!FindFormResource(instance->ClassType(), text)) throw EResNotFound("Resource " + name + " not found");
     auto data = reinterpret_cast<const uint8_t*>(text.data());

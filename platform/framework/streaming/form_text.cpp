@@ -9,7 +9,7 @@ namespace {
 
 class Parser {
 public:
-    Parser(const AnsiString& text, const AnsiString& resource) : s(text), res(resource) {}
+    Parser(std::string_view text, const AnsiString& resource) : s(text), res(resource) {}
 
     std::unique_ptr<TFormNode> Document() {
         if (static_cast<int64_t>(s.size()) > MaxComponentImageSize)
@@ -50,7 +50,7 @@ private:
         if (pos >= s.size() || !IsIdentStart(s[pos])) Fail(Format("%s expected", what));
         size_t start = pos;
         while (pos < s.size() && IsIdentChar(s[pos])) ++pos;
-        return s.substr(start, pos - start);
+        return AnsiString(s.substr(start, pos - start));
     }
 
     AnsiString Path() {
@@ -131,7 +131,7 @@ private:
                 if (pos + 2 > s.size() || !std::isxdigit(static_cast<unsigned char>(s[pos])) ||
                     !std::isxdigit(static_cast<unsigned char>(s[pos + 1])))
                     Fail("bad \\x escape");
-                out += static_cast<char>(std::strtol(s.substr(pos, 2).c_str(), nullptr, 16));
+                out += static_cast<char>(std::strtol(AnsiString(s.substr(pos, 2)).c_str(), nullptr, 16));
                 pos += 2;
                 break;
             }
@@ -179,7 +179,7 @@ private:
             while (pos < s.size() && (std::isalnum(static_cast<unsigned char>(s[pos])) || s[pos] == '.' ||
                                       ((s[pos] == '-' || s[pos] == '+') && (s[pos - 1] == 'e' || s[pos - 1] == 'E'))))
                 ++pos;
-            AnsiString number = s.substr(start, pos - start);
+            AnsiString number(s.substr(start, pos - start));
             bool hex = number.find("0x") != AnsiString::npos || number.find("0X") != AnsiString::npos;
             if (!hex && number.find_first_of(".eE") != AnsiString::npos) {
                 v.kind = TFormValue::Float;
@@ -247,7 +247,7 @@ private:
         return bytes;
     }
 
-    const AnsiString& s;
+    std::string_view s;
     AnsiString res;
     size_t pos = 0;
     int line = 1;
@@ -319,7 +319,7 @@ void PrintNode(const TFormNode& node, int depth, AnsiString& out) {
 
 }  // namespace
 
-std::unique_ptr<TFormNode> ParseFormText(const AnsiString& text, const AnsiString& resourceName) {
+std::unique_ptr<TFormNode> ParseFormText(std::string_view text, const AnsiString& resourceName) {
     return Parser(text, resourceName).Document();
 }
 

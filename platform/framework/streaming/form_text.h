@@ -15,10 +15,12 @@
 //     TImage Image1 { ... }           child component, in order
 //   }
 #pragma once
+#include <string_view>
+
 #include "framework/streaming/component_tree.h"
 
 // Raises EReadError naming the resource and line for malformed text,
 // text larger than MaxComponentImageSize and components nested deeper
 // than MaxComponentNesting.
-std::unique_ptr<TFormNode> ParseFormText(const AnsiString& text, const AnsiString& resourceName);
+std::unique_ptr<TFormNode> ParseFormText(std::string_view text, const AnsiString& resourceName);
 AnsiString PrintFormText(const TFormNode& root);
