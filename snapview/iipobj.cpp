@@ -62,7 +62,8 @@ STDMETHODIMP TImpIOleInPlaceObject::SetObjectRects(LPCRECT position, LPCRECT cli
         OffsetRect(&overlap, -position->left, -position->top);
         visible = CreateRectRgnIndirect(&overlap);
     }
-    SetWindowRgn(window, visible, TRUE);
+    // Setting no region on a window that has none still repaints it.
+    if (RECT box; visible || GetWindowRgnBox(window, &box) != ERROR) SetWindowRgn(window, visible, TRUE);
     SetWindowPos(window, nullptr, position->left, position->top, position->right - position->left,
                  position->bottom - position->top, SWP_NOZORDER | SWP_NOACTIVATE);
     return S_OK;

@@ -1,10 +1,11 @@
 // The control in a container: in-place activation puts the progress bar's
-// own window into the container's window and deactivation takes it back,
+// own window into the container's window and deactivation destroys it,
 // its focus reaches the control site, ambient changes are read, it draws
 // where it is told at its own size, and no null argument gets through.
 #include <windows.h>
 #include <ole2.h>
 #include <olectl.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ protected:
 
 }  // namespace
 
-TEST_F(MeterixEmbeddingTest, ActivationPutsTheBarInTheContainerAndDeactivationParksIt) {
+TEST_F(MeterixEmbeddingTest, ActivationPutsTheBarInTheContainerAndDeactivationTakesItsWindowAway) {
     FakeSite site(log, InPlaceSiteKind::Plain);
     site.position = {10, 20, 170, 36};
     ASSERT_EQ(object->SetClientSite(&site), S_OK);
@@ -83,19 +84,24 @@ TEST_F(MeterixEmbeddingTest, ActivationPutsTheBarInTheContainerAndDeactivationPa
     EXPECT_CALLS(log, {"QueryInterface(IOleControlSite)", "OnFocus(TRUE)", "QueryInterface(IOleControlSite)",
                        "OnFocus(FALSE)"});
 
-    // Deactivated, the same window waits hidden in the parking window.
+    // Deactivated, the window goes and the bar keeps its position without
+    // it; the next activation makes a new window showing that position.
+    ASSERT_EQ(control->put_Position(42), S_OK);
     EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK);
     EXPECT_CALLS(log, {"OnInPlaceDeactivate"});
-    EXPECT_TRUE(IsWindow(window));
-    EXPECT_NE(GetParent(window), site.window);
-    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_FALSE(IsWindow(window));
     HWND none = reinterpret_cast<HWND>(1);
     EXPECT_EQ(inPlace->GetWindow(&none), E_FAIL);
+    long position = 0;
+    EXPECT_EQ(control->get_Position(&position), S_OK);
+    EXPECT_EQ(position, 42);
     ASSERT_EQ(Activate(site), S_OK);
     log.Clear();
-    EXPECT_EQ(suite::testing::ControlWindow(control), window);
+    window = suite::testing::ControlWindow(control);
+    ASSERT_NE(window, nullptr);
     EXPECT_EQ(GetParent(window), site.window);
     EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(SendMessageA(window, PBM_GETPOS, 0, 0), 42);
     inPlace->Release();
     object->Close(OLECLOSE_NOSAVE);
     object->SetClientSite(nullptr);

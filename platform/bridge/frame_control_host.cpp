@@ -57,10 +57,15 @@ void TFrameControlHost::SetBounds(const RECT& position) {
                                position.bottom - position.top);
 }
 
+// The window goes with the activation, as any windowed control's does:
+// hiding it and moving it to the parking window cost twice what destroying
+// it does. The control keeps what only its window held (SaveWindowState)
+// and waits in the parking window as it was made, without a window, until
+// the next activation or drawing makes one again.
 void TFrameControlHost::Park() {
     TWinControl* hosting = HostingWindow();
-    hosting->SetVisible(false);
-    hosting->SetParentWindow(nullptr);
+    hosting->DestroyHandle();
+    hosting->SetParentWindow(ParkingWindow());
 }
 
 void TFrameControlHost::Draw(HDC dc, const RECTL& bounds) { FControl->PaintTo(dc, bounds.left, bounds.top); }

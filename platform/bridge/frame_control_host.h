@@ -36,7 +36,8 @@ public:
     // window at the position, made if need be, visible; its handle.
     HWND Activate(HWND parent, const RECT& position);
     void SetBounds(const RECT& position);
-    // Back to the parking window, hidden, until the next activation.
+    // The window destroyed, the control back in the parking window until
+    // the next activation.
     void Park();
     // The control as it looks, at the bounds' top-left, at its own size.
     void Draw(HDC dc, const RECTL& bounds);

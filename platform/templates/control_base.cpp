@@ -315,7 +315,9 @@ HRESULT CComControlBase::IOleInPlaceObject_SetObjectRects(LPCRECT position, LPCR
         if (clip && IntersectRect(&visible, position, clip) && !EqualRect(&visible, position)) {
             OffsetRect(&visible, -position->left, -position->top);
             SetWindowRgn(m_hWndCD, CreateRectRgnIndirect(&visible), TRUE);
-        } else {
+        } else if (RECT box; GetWindowRgnBox(m_hWndCD, &box) != ERROR) {
+            // Only a window clipped before has a region to drop: setting none
+            // on a window without one still repaints it.
             SetWindowRgn(m_hWndCD, nullptr, TRUE);
         }
         SetWindowPos(m_hWndCD, nullptr, position->left, position->top,

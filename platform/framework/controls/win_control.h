@@ -37,6 +37,9 @@ public:
     HWND Handle();
     bool HandleAllocated() const { return FHandle != nullptr; }
     void HandleNeeded() { Handle(); }
+    // The window goes (its children's with it); what lives only in it is
+    // kept first, and the next Handle() makes a new one.
+    void DestroyHandle();
     // A plain window to live in while the control has no Parent (a
     // container's window). Its window moves there if it exists.
     HWND ParentWindow() const { return FParentWindow; }
@@ -118,7 +121,6 @@ protected:
     // The border of an edit box or a list: the sunken 3-D edge, or a flat
     // line without Ctl3D.
     void AddBorder(TCreateParams& params) const;
-    void DestroyHandle();
     // A new window with the current properties (after a change of style).
     void RecreateWnd();
     // The window is about to go: keep what lives in it (text, items,

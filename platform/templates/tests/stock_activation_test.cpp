@@ -98,10 +98,22 @@ TEST_F(StockActivationTest, PlainSiteGetsAChildWindowThatPaints) {
     suite::testing::Image shot = suite::testing::CaptureClientArea(window);
     EXPECT_EQ(shot.Count(0x008000u, RECT{0, 0, shot.width, shot.height}), shot.width * shot.height);
 
+    // A partly covered window is cut to its visible part, and whole again
+    // once uncovered; made whole, it has no region at all.
+    IOleInPlaceObject* inPlace = Get<IOleInPlaceObject>(IID_IOleInPlaceObject);
+    RECT box;
+    EXPECT_EQ(GetWindowRgnBox(window, &box), ERROR);
+    RECT half = site.position;
+    half.right -= (half.right - half.left) / 2;
+    EXPECT_EQ(inPlace->SetObjectRects(&site.position, &half), S_OK);
+    EXPECT_EQ(GetWindowRgnBox(window, &box), SIMPLEREGION);
+    EXPECT_EQ(box.right, half.right - half.left);
+    EXPECT_EQ(inPlace->SetObjectRects(&site.position, &site.clip), S_OK);
+    EXPECT_EQ(GetWindowRgnBox(window, &box), ERROR);
+
     // Hiding keeps the window; deactivation destroys it.
     EXPECT_EQ(Verb(OLEIVERB_HIDE, site), S_OK);
     EXPECT_FALSE(IsWindowVisible(window));
-    IOleInPlaceObject* inPlace = Get<IOleInPlaceObject>(IID_IOleInPlaceObject);
     EXPECT_EQ(inPlace->InPlaceDeactivate(), S_OK);
     inPlace->Release();
     EXPECT_FALSE(IsWindow(window));
