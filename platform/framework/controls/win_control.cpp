@@ -12,6 +12,7 @@
 #include "framework/controls/window_binding.h"
 #include "framework/controls/window_classes.h"
 #include "framework/graphics/gdi_scope.h"
+#include "framework/graphics/paint_buffer.h"
 #include "framework/system/exception_hook.h"
 
 const TClassInfo& TWinControl::StaticClass() {
@@ -445,7 +446,7 @@ void TWinControl::PaintHandler() {
     TRect area = ps.rcPaint;
     int w = area.right - area.left, h = area.bottom - area.top;
     if (w > 0 && h > 0) {
-        TMemoryDC memory(screen, w, h);
+        TPaintBuffer memory(screen, w, h);
         SetViewportOrgEx(memory.Handle(), -area.left, -area.top, nullptr);
         try {
             PaintClient(memory.Handle(), area);

@@ -1,6 +1,6 @@
 #include "framework/controls/window_binding.h"
 
-#include <cstdio>
+#include <unordered_map>
 
 #include "framework/controls/win_control.h"
 #include "framework/controls/window_classes.h"
@@ -8,16 +8,16 @@
 
 namespace {
 
-// The property's name carries the module's address: a window made by
-// another copy of the framework in the same process is not taken for ours.
-ATOM BindingAtom() {
-    static ATOM atom = [] {
-        char name[48];
-        std::snprintf(name, sizeof name, "FrameObject:%p", static_cast<void*>(FrameInstance()));
-        return GlobalAddAtomA(name);
-    }();
-    return atom;
-}
+// Which object each window of this module stands for. A window property
+// would do the same, but reading one is a round trip to the window server
+// under Wine (29 us, for every message); this is a lookup in memory. The
+// table is this module's own, so a window made by another copy of the
+// framework in the process is not taken for ours. It is a plain pointer,
+// made at the first binding and freed by ReleaseWindowBinding when the
+// module's classes go (the last static object to end), so no static
+// object's end can find it gone.
+SRWLOCK BindingLock = SRWLOCK_INIT;
+std::unordered_map<HWND, TObject*>* Bindings = nullptr;
 
 TObject* PendingTarget = nullptr;
 
@@ -32,19 +32,39 @@ void Deliver(TObject* target, TMessage& m) {
 
 }  // namespace
 
-void BindWindow(HWND window, TObject* target) { SetPropA(window, MAKEINTATOM(BindingAtom()), target); }
+void BindWindow(HWND window, TObject* target) {
+    AcquireSRWLockExclusive(&BindingLock);
+    if (!Bindings) Bindings = new std::unordered_map<HWND, TObject*>;
+    (*Bindings)[window] = target;
+    ReleaseSRWLockExclusive(&BindingLock);
+}
 
-void UnbindWindow(HWND window) { RemovePropA(window, MAKEINTATOM(BindingAtom())); }
+void UnbindWindow(HWND window) {
+    AcquireSRWLockExclusive(&BindingLock);
+    if (Bindings) Bindings->erase(window);
+    ReleaseSRWLockExclusive(&BindingLock);
+}
 
 TObject* WindowTarget(HWND window) {
-    return window ? static_cast<TObject*>(GetPropA(window, MAKEINTATOM(BindingAtom()))) : nullptr;
+    if (!window) return nullptr;
+    AcquireSRWLockShared(&BindingLock);
+    TObject* target = nullptr;
+    if (Bindings)
+        if (auto found = Bindings->find(window); found != Bindings->end()) target = found->second;
+    ReleaseSRWLockShared(&BindingLock);
+    return target;
 }
 
 TWinControl* FindControl(HWND window) { return ObjectAs<TWinControl>(WindowTarget(window)); }
 
 void BindNextWindow(TObject* target) { PendingTarget = target; }
 
-void ReleaseWindowBinding() { GlobalDeleteAtom(BindingAtom()); }
+void ReleaseWindowBinding() {
+    AcquireSRWLockExclusive(&BindingLock);
+    delete Bindings;
+    Bindings = nullptr;
+    ReleaseSRWLockExclusive(&BindingLock);
+}
 
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     TObject* target = WindowTarget(window);

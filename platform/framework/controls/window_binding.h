@@ -1,6 +1,6 @@
 // One way for every window the framework makes (controls, forms, timers,
-// the parking window) to reach the object behind it: the window carries
-// the object in a property, and the framework's one window procedure
+// the parking window) to reach the object behind it: the module keeps a
+// table from window to object, and the framework's one window procedure
 // hands each message to it. A control gets it through its replaceable
 // WindowProc; any other object through Dispatch, where it answers what
 // it does not handle itself with the platform's default.
@@ -27,5 +27,5 @@ void BindNextWindow(TObject* target);
 HWND AllocateHWnd(TObject* target);
 void DeallocateHWnd(HWND window);
 
-// When the module unloads: the property's name goes.
+// When the module unloads: the table goes.
 void ReleaseWindowBinding();

@@ -16,7 +16,9 @@ namespace {
 using namespace suite::testing;
 
 // Acts on a window of the given class and caption once it shows, from a
-// timer that runs inside the dialog's own message loop.
+// timer that runs inside the dialog's own message loop; again every second
+// while it stays, in case a window of a test running beside this one took
+// the keyboard between the activation and the keys.
 class TResponder : public TObject {
 public:
     TResponder(const char* windowClass, const char* caption, std::function<void(HWND)> act)
@@ -32,16 +34,18 @@ private:
     void Tick(TObject*) {
         HWND window = FindWindowA(FClass, FCaption);
         if (!window || !IsWindowVisible(window)) return;
-        FTimer.SetEnabled(false);
+        if (FActed && GetTickCount() - FActedAt < 1000) return;
         Activate(window);
         FAct(window);
         FActed = true;
+        FActedAt = GetTickCount();
     }
     const char* FClass;
     const char* FCaption;
     std::function<void(HWND)> FAct;
     TTimer FTimer;
     bool FActed = false;
+    DWORD FActedAt = 0;
 };
 
 struct TClicks : TObject {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/framework.h"
+#include "framework/graphics/paint_buffer.h"
 
 namespace {
 
@@ -130,7 +131,7 @@ TEST(Bitmap, ReadsBitmapResourcesAsTheFilesTheyCameFrom) {
     TBytes shortTable(eightFile.begin(), eightFile.begin() + 54 + 3 * 4);
     DWORD used = 3;
     std::memcpy(shortTable.data() + 14 + 32, &used, 4);
-    shortTable.insert(shortTable.end(), eightFile.begin() + 54 + 256 * 4, eightFile.end());
+    std::copy(eightFile.begin() + 54 + 256 * 4, eightFile.end(), std::back_inserter(shortTable));
     TBitmap wide;
     wide.SetPixelFormat(pf24bit);
     wide.SetSize(4, 2);
@@ -292,3 +293,35 @@ TEST(ImageList, ReadsStripFilesOfAnyFormatAsAddKeepsThem) {
 }
 
 }  // namespace
+
+TEST(PaintBuffer, PaintsOneAfterAnotherShareABitmapThatStartsClean) {
+    HDC screen = GetDC(nullptr);
+    HDC first = nullptr;
+    {
+        TPaintBuffer paint(screen, 120, 40);
+        first = paint.Handle();
+        // A paint that leaves its context changed...
+        SetViewportOrgEx(first, -30, -7, nullptr);
+        SelectObject(first, GetStockObject(BLACK_BRUSH));
+        // ...and a paint inside it, which gets a bitmap of its own.
+        TPaintBuffer inner(screen, 10, 10);
+        EXPECT_NE(inner.Handle(), first);
+    }
+    {
+        TPaintBuffer next(screen, 60, 80);  // grows the shared one
+        EXPECT_EQ(next.Handle(), first);
+        POINT origin;
+        GetViewportOrgEx(next.Handle(), &origin);
+        EXPECT_EQ(origin.x, 0);
+        EXPECT_EQ(GetCurrentObject(next.Handle(), OBJ_BRUSH), GetStockObject(WHITE_BRUSH));
+        BITMAP bitmap{};
+        GetObject(GetCurrentObject(next.Handle(), OBJ_BITMAP), sizeof bitmap, &bitmap);
+        EXPECT_GE(bitmap.bmWidth, 120);
+        EXPECT_GE(bitmap.bmHeight, 80);
+    }
+    {
+        TPaintBuffer whole(screen, 1024, 768);  // past the limit: its own
+        EXPECT_NE(whole.Handle(), first);
+    }
+    ReleaseDC(nullptr, screen);
+}
