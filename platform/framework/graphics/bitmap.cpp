@@ -436,7 +436,9 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& rect) {
     HDC source = Canvas()->Handle();
     int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (Transparent()) {
-        Delayed::TransparentBlt(dest, rect.left, rect.top, w, h, source, 0, 0, FWidth, FHeight, ColorToRGB(TransparentColor()));
+        // gdi32's own, which msimg32's TransparentBlt only forwards to: no
+        // library to load at the first transparent picture.
+        GdiTransparentBlt(dest, rect.left, rect.top, w, h, source, 0, 0, FWidth, FHeight, ColorToRGB(TransparentColor()));
     } else if (w == FWidth && h == FHeight) {
         BitBlt(dest, rect.left, rect.top, w, h, source, 0, 0, SRCCOPY);
     } else {

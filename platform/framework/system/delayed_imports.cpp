@@ -60,12 +60,6 @@ BOOL PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags) {
     return call(sound, module, flags);
 }
 
-BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
-                    int sourceWidth, int sourceHeight, UINT transparent) {
-    FRAME_DELAYED("msimg32.dll", TransparentBlt);
-    return call(dest, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, transparent);
-}
-
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
     FRAME_DELAYED("comctl32.dll", InitCommonControlsEx);
     return call(init);

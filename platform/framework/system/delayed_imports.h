@@ -19,8 +19,6 @@ BOOL ChooseFontA(CHOOSEFONTA* choose);
 BOOL GetOpenFileNameA(OPENFILENAMEA* open);
 BOOL GetSaveFileNameA(OPENFILENAMEA* save);
 BOOL PlaySoundA(LPCSTR sound, HMODULE module, DWORD flags);
-BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
-                    int sourceWidth, int sourceHeight, UINT transparent);
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
 HRESULT CoCreateInstance(REFCLSID id, IUnknown* outer, DWORD context, REFIID iid, void** object);
 HRESULT OleCreateFontIndirect(FONTDESC* description, REFIID iid, void** font);
