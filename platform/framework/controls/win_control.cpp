@@ -416,6 +416,13 @@ void TWinControl::EraseBackground(HDC dc, const TRect& area) {
 
 void TWinControl::PaintWindow(HDC) {}
 
+bool TWinControl::HasBareFrame() const {
+    auto style = static_cast<DWORD>(GetWindowLongA(FHandle, GWL_STYLE));
+    auto exStyle = static_cast<DWORD>(GetWindowLongA(FHandle, GWL_EXSTYLE));
+    return (style & WS_CHILD) && !(style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_HSCROLL | WS_VSCROLL)) &&
+           !(exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME));
+}
+
 void TWinControl::PaintControls(HDC dc, const TRect& area) {
     for (TControl* c : FControls) {
         auto graphic = ObjectAs<TGraphicControl>(c);
@@ -644,6 +651,13 @@ void TWinControl::Dispatch(void* message) {
     case WM_ERASEBKGND:
         if (FPlatformPaints) break;
         m.Result = 1;
+        return;
+    case WM_NCPAINT:
+        // A child with no frame and no scroll bars has nothing outside its
+        // client area to draw, yet the platform's default takes and clips
+        // a window context for it: 0.4 ms a window under Wine, for every
+        // control as a form first shows.
+        if (FPlatformPaints || !HasBareFrame()) break;
         return;
     case WM_PRINTCLIENT:
         if (FPlatformPaints) break;

@@ -121,6 +121,9 @@ protected:
     // The border of an edit box or a list: the sunken 3-D edge, or a flat
     // line without Ctl3D.
     void AddBorder(TCreateParams& params) const;
+    // A child window without frame, edges or scroll bars: nothing of it
+    // lies outside its client area.
+    bool HasBareFrame() const;
     // A new window with the current properties (after a change of style).
     void RecreateWnd();
     // The window is about to go: keep what lives in it (text, items,

@@ -8,6 +8,8 @@
 #include "framework/controls/window_classes.h"
 #include "control_fixture.h"
 #include "testing/memory_canvas.h"
+#include "testing/screenshot.h"
+#include "testing/fake_site.h"
 
 namespace {
 
@@ -218,6 +220,33 @@ TEST_F(Windowing, AlignedChildrenFillTheClientAreaAgainAfterEveryResize) {
     TPanel* inner = Make<TPanel>(rest, "Inner", 0, 0, 10, 10);
     inner->SetAlign(alClient);
     EXPECT_EQ(bounds(inner), (std::vector<int>{1, 1, 308, 163}));
+}
+
+// A framework-painted control with a frame of the platform's.
+struct TFramedPanel : TPanel {
+    using TPanel::TPanel;
+    void CreateParams(TCreateParams& params) override {
+        TPanel::CreateParams(params);
+        params.Style |= WS_BORDER;
+    }
+};
+
+TEST_F(Windowing, OnlyAChildWithAFrameHasItsFramePainted) {
+    Form->SetClientWidth(200);
+    Form->SetClientHeight(100);
+    Form->SetColor(clWhite);
+    auto bare = Make<TPanel>(Form.get(), "Bare", 10, 10, 60, 40);
+    auto framed = new TFramedPanel(Form.get());
+    framed->SetParent(Form.get());
+    framed->SetBounds(100, 10, 60, 40);
+    bare->SetColor(clYellow);
+    framed->SetColor(clYellow);
+    Form->Show();
+    suite::testing::PumpMessages();
+    auto shot = suite::testing::CaptureClientArea(Form->Handle());
+    EXPECT_EQ(shot.At(10, 10), Rgb(clBtnHighlight)) << "the bare panel's own bevel, at its edge";
+    EXPECT_EQ(shot.At(100, 10), Rgb(clWindowFrame)) << "the frame, outside the panel's client area";
+    EXPECT_EQ(shot.At(100 + 1, 10 + 1), Rgb(clBtnHighlight)) << "the bevel inside the frame";
 }
 
 }  // namespace
