@@ -66,36 +66,49 @@ bool Cycle(IClassFactory* factory, suite::testing::FakeSite& site, HDC dc, std::
     return ok;
 }
 
-// The median microseconds of one cycle, or a negative number and why.
-double MedianCycleUs(const ControlUnderTest& control, int runs, std::string& failure) {
+// A control's class factory, from its DLL loaded in this process; null
+// (and why) when it cannot be had.
+IClassFactory* LoadFactory(const ControlUnderTest& control, std::string& failure) {
     // Registered first where the control needs it (its type library
     // looked up by identity), as a container finds it registered.
     if (control.registration &&
         suite::testing::RunConsoleProgram(control.registration, "suite_bench_register.txt", 30000).exitCode != 0) {
         failure = std::string("registration failed: ") + control.registration;
-        return -1;
+        return nullptr;
     }
     suite::testing::InProcessServer server = suite::testing::LoadInProcessServer(control.file);
     IClassFactory* factory = nullptr;
     if (!server.getClassObject ||
         FAILED(server.getClassObject(control.clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) {
         failure = "no class factory";
-        return -1;
+        return nullptr;
     }
+    return factory;
+}
+
+struct CycleMedians {
+    double control = -1, minimal = -1;  // microseconds
+};
+
+// The median cycle of a control and of the minimal object, cycled in turn
+// so that both see the same machine: a busy moment slows both.
+CycleMedians MedianCycles(IClassFactory* control, IClassFactory* minimal, int runs, std::string& failure) {
     suite::testing::CallLog log;
     suite::testing::FakeSite site(log, suite::testing::InPlaceSiteKind::Plain);
     suite::testing::MemoryCanvas canvas(100, 60);
-    std::vector<double> us;
+    std::vector<double> controlUs, minimalUs;
     // The first cycles load what the control loads once (its type
     // information, window classes); the figure is for the steady state.
     for (int i = 0; i < 3 + runs && failure.empty(); ++i) {
-        double ms = TimeMs([&] { Cycle(factory, site, canvas.dc, failure); });
-        suite::testing::PumpMessages();
-        log.Clear();
-        if (i >= 3) us.push_back(ms * 1e3);
+        for (IClassFactory* factory : {minimal, control}) {
+            double ms = TimeMs([&] { Cycle(factory, site, canvas.dc, failure); });
+            suite::testing::PumpMessages();
+            log.Clear();
+            if (i >= 3) (factory == control ? controlUs : minimalUs).push_back(ms * 1e3);
+        }
     }
-    factory->Release();
-    return failure.empty() ? Median(us) : -1;
+    if (!failure.empty()) return {};
+    return {Median(controlUs), Median(minimalUs)};
 }
 
 }  // namespace
@@ -108,22 +121,31 @@ void PrintControlCycles(int runs) {
     if (!clipboard.PutDib(picture) || !clipboard.PutBitmap(picture, true))
         std::printf("control clipboard failed: no picture put there\n");
     std::string failure;
-    double minimal = MedianCycleUs(kMinimal, runs, failure);
-    if (minimal < 0) {
+    IClassFactory* minimal = LoadFactory(kMinimal, failure);
+    if (!minimal) {
         std::printf("control minimal failed: %s\n", failure.c_str());
         return;
     }
-    std::printf("control minimal runs %d median-us %.1f\n", runs, minimal);
+    CycleMedians alone = MedianCycles(minimal, minimal, runs, failure);
+    if (alone.control < 0) {
+        std::printf("control minimal failed: %s\n", failure.c_str());
+        minimal->Release();
+        return;
+    }
+    std::printf("control minimal runs %d median-us %.1f\n", runs, alone.control);
     for (const ControlUnderTest& control : kControls) {
         failure.clear();
-        double us = MedianCycleUs(control, runs, failure);
-        if (us < 0)
+        IClassFactory* factory = LoadFactory(control, failure);
+        CycleMedians pair = factory ? MedianCycles(factory, minimal, runs, failure) : CycleMedians{};
+        if (factory) factory->Release();
+        if (pair.control < 0)
             std::printf("control %s failed: %s\n", control.name, failure.c_str());
         else
-            std::printf("control %s runs %d median-us %.1f minimal-us %.1f ratio %.2f\n", control.name, runs, us, minimal,
-                        us / minimal);
+            std::printf("control %s runs %d median-us %.1f minimal-us %.1f ratio %.2f\n", control.name, runs,
+                        pair.control, pair.minimal, pair.control / pair.minimal);
         std::fflush(stdout);
     }
+    minimal->Release();
 }
 
 }  // namespace bench
