@@ -223,6 +223,17 @@ private:
         TBytes bytes;
         size_t close = s.find('}', pos);
         if (close != AnsiString::npos) bytes.reserve((close - pos) / 2);
+        // Runs of digit pairs with nothing between them, the usual case,
+        // two characters at a time; anything else by the careful loop.
+        if (close != AnsiString::npos) {
+            const auto* text = reinterpret_cast<const unsigned char*>(s.data());
+            while (pos + 1 < close) {
+                int high = digits[text[pos]], low = digits[text[pos + 1]];
+                if ((high | low) < 0) break;
+                bytes.push_back(static_cast<uint8_t>(high << 4 | low));
+                pos += 2;
+            }
+        }
         int nibble = -1;
         for (;;) {
             if (pos >= s.size()) Fail("unterminated hex data");
