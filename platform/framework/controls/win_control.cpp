@@ -99,15 +99,38 @@ void TWinControl::CreateWnd() {
     BindNextWindow(nullptr);
     Win32Check(window != nullptr, "CreateWindowEx");
     FHandle = window;
+    if (FParent) TakeSiblingOrder();
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FFont->Handle()), 0);
+    // A hidden child's window waits until it is shown or asked for: a form
+    // often carries controls it shows only now and then, and each window
+    // costs a millisecond or more under Wine.
     for (TControl* child : FControls)
         if (auto win = ObjectAs<TWinControl>(child)) {
             if (win->FHandle)
                 win->PlaceWindow();  // parked until this window existed
-            else
+            else if (win->FVisible)
                 win->HandleNeeded();
         }
     HandleCreated();
+}
+
+// A new window goes below its siblings, so windows made in the order of
+// their controls stack with the first on top. One made after its later
+// siblings' (a hidden control shown at last) goes just below its nearest
+// earlier sibling instead, as if made in order.
+void TWinControl::TakeSiblingOrder() {
+    const auto& siblings = FParent->FControls;
+    auto self = std::find(siblings.begin(), siblings.end(), this);
+    if (self == siblings.end()) return;
+    bool laterMade = std::any_of(self + 1, siblings.end(), [](TControl* c) {
+        auto win = ObjectAs<TWinControl>(c);
+        return win && win->FHandle;
+    });
+    if (!laterMade) return;
+    HWND above = HWND_TOP;
+    for (auto it = siblings.begin(); it != self; ++it)
+        if (auto win = ObjectAs<TWinControl>(*it); win && win->FHandle) above = win->FHandle;
+    SetWindowPos(FHandle, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TWinControl::AddBorder(TCreateParams& params) const {
@@ -146,7 +169,7 @@ void TWinControl::InsertControl(TControl* control) {
         FTabList.push_back(win);
         if (win->FHandle)
             win->PlaceWindow();
-        else if (FHandle)
+        else if (FHandle && win->FVisible)
             win->HandleNeeded();
     } else {
         control->Invalidate();
@@ -296,7 +319,10 @@ bool TWinControl::Showing() const {
 }
 
 void TWinControl::VisibleChanged() {
-    if (FHandle) ShowWindow(FHandle, FVisible ? SW_SHOWNA : SW_HIDE);
+    if (FHandle)
+        ShowWindow(FHandle, FVisible ? SW_SHOWNA : SW_HIDE);
+    else if (FVisible && FParent && FParent->FHandle)
+        HandleNeeded();  // a hidden child's window, made as it first shows
     TControl::VisibleChanged();
 }
 

@@ -124,6 +124,7 @@ protected:
     // A child window without frame, edges or scroll bars: nothing of it
     // lies outside its client area.
     bool HasBareFrame() const;
+    void TakeSiblingOrder();
     // A new window with the current properties (after a change of style).
     void RecreateWnd();
     // The window is about to go: keep what lives in it (text, items,

@@ -222,6 +222,24 @@ TEST_F(Windowing, AlignedChildrenFillTheClientAreaAgainAfterEveryResize) {
     EXPECT_EQ(bounds(inner), (std::vector<int>{1, 1, 308, 163}));
 }
 
+TEST_F(Windowing, AHiddenChildGetsItsWindowWhenFirstShownInItsPlaceAmongItsSiblings) {
+    TPanel* first = Make<TPanel>(Form.get(), "First", 0, 0, 50, 50);
+    TPanel* hidden = Make<TPanel>(Form.get(), "Hidden", 10, 10, 50, 50);
+    TPanel* last = Make<TPanel>(Form.get(), "Last", 20, 20, 50, 50);
+    hidden->SetVisible(false);
+    Form->HandleNeeded();
+    EXPECT_TRUE(first->HandleAllocated());
+    EXPECT_FALSE(hidden->HandleAllocated());
+    EXPECT_TRUE(last->HandleAllocated());
+
+    hidden->SetVisible(true);
+    ASSERT_TRUE(hidden->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(hidden->Handle()) || !IsWindowVisible(Form->Handle()));
+    // Stacked as if made in order: the first control on top.
+    EXPECT_EQ(GetWindow(first->Handle(), GW_HWNDNEXT), hidden->Handle());
+    EXPECT_EQ(GetWindow(hidden->Handle(), GW_HWNDNEXT), last->Handle());
+}
+
 // A framework-painted control with a frame of the platform's.
 struct TFramedPanel : TPanel {
     using TPanel::TPanel;
