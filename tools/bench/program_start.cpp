@@ -38,10 +38,20 @@ StartRun StartToIdle(const std::string& commandLine, const std::string& folder, 
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     double start = NowMs();
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &process)) {
-        run.failure = "CreateProcess error " + std::to_string(GetLastError());
-        return run;
+    auto launch = [&] {
+        return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                              &process) != FALSE;
+    };
+    // This Wine now and then refuses a start on a busy machine
+    // (ERROR_INTERNAL_ERROR); a second try is timed from its own start.
+    if (!launch()) {
+        DWORD first = GetLastError();
+        Sleep(100);
+        start = NowMs();
+        if (!launch()) {
+            run.failure = "CreateProcess error " + std::to_string(first) + ", then " + std::to_string(GetLastError());
+            return run;
+        }
     }
     DWORD idle = WaitForInputIdle(process.hProcess, 30000);
     double end = NowMs();
