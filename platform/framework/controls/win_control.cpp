@@ -89,6 +89,7 @@ void TWinControl::CreateWnd() {
         throw EInvalidOperation("Control '" + Name() + "' has no parent window");
     FDefWndProc = RegisterFrameClass(params.ClassName.c_str(), params.BaseClassName, params.ClassStyle);
     FPlatformPaints = params.BaseClassName != nullptr;
+    FPaintedOnce = false;
     // A child window gets an identifier of its own: owner-drawn lists name
     // the control that asks to be measured only by it.
     HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextChildId())) : nullptr;
@@ -167,9 +168,12 @@ void TWinControl::InsertControl(TControl* control) {
     control->AttachParent(this);
     if (auto win = ObjectAs<TWinControl>(control)) {
         FTabList.push_back(win);
+        // One being read waits for its last property (Loaded): each change
+        // to a live window is a round trip, and a window made with its
+        // final bounds, caption and style needs none.
         if (win->FHandle)
             win->PlaceWindow();
-        else if (FHandle && win->FVisible)
+        else if (FHandle && win->FVisible && !win->HasState(csLoading))
             win->HandleNeeded();
     } else {
         control->Invalidate();
@@ -432,6 +436,7 @@ std::vector<TComponent*> TWinControl::GetChildren(TComponent* root) const {
 void TWinControl::Loaded() {
     TControl::Loaded();
     FLoadedTabOrder = -1;
+    if (!FHandle && FVisible && FParent && FParent->FHandle) HandleNeeded();
     AlignControls();
 }
 
@@ -471,21 +476,30 @@ void TWinControl::PaintClient(HDC dc, const TRect& area) {
     PaintControls(dc, area);
 }
 
-// Everything goes to an off-screen bitmap first and reaches the screen
-// in one copy.
+// A paint goes to an off-screen bitmap first and reaches the screen in
+// one copy, so that nothing flickers. The first paint of a window goes
+// straight to it: nothing of the window is on the screen yet, and the
+// bitmap of a large window costs a fresh page of memory for every 4 KB.
 void TWinControl::PaintHandler() {
     PAINTSTRUCT ps;
     HDC screen = BeginPaint(FHandle, &ps);
     TRect area = ps.rcPaint;
     int w = area.right - area.left, h = area.bottom - area.top;
-    if (w > 0 && h > 0) {
-        TPaintBuffer memory(screen, w, h);
-        SetViewportOrgEx(memory.Handle(), -area.left, -area.top, nullptr);
+    auto paint = [&](HDC dc) {
         try {
-            PaintClient(memory.Handle(), area);
+            PaintClient(dc, area);
         } catch (...) {
             HandleEventException();
         }
+    };
+    if (w > 0 && h > 0 && !FPaintedOnce) {
+        FPaintedOnce = true;
+        TSaveDC saved(screen);
+        paint(screen);
+    } else if (w > 0 && h > 0) {
+        TPaintBuffer memory(screen, w, h);
+        SetViewportOrgEx(memory.Handle(), -area.left, -area.top, nullptr);
+        paint(memory.Handle());
         SetViewportOrgEx(memory.Handle(), 0, 0, nullptr);
         BitBlt(screen, area.left, area.top, w, h, memory.Handle(), 0, 0, SRCCOPY);
     }

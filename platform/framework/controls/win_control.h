@@ -168,6 +168,7 @@ protected:
     HWND FParentWindow = nullptr;
     WNDPROC FDefWndProc = nullptr;
     bool FPlatformPaints = false;  // the platform class paints the window
+    bool FPaintedOnce = false;     // this window has been painted before
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FTabList;
     TWinControl* FActiveControl = nullptr;

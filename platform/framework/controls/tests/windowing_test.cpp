@@ -240,6 +240,48 @@ TEST_F(Windowing, AHiddenChildGetsItsWindowWhenFirstShownInItsPlaceAmongItsSibli
     EXPECT_EQ(GetWindow(hidden->Handle(), GW_HWNDNEXT), last->Handle());
 }
 
+// A panel that reads its window from a property, as a clock starting its
+// timer does, and counts the moves its window is told of.
+class TEagerPanel : public TPanel {
+    FRAME_CLASS(TEagerPanel, TPanel)
+public:
+    using TPanel::TPanel;
+    bool Eager() const { return HandleAllocated(); }
+    void SetEager(bool) { Handle(); }
+    int Moves = 0;
+
+protected:
+    void WndProc(TMessage& m) override {
+        if (m.Msg == WM_WINDOWPOSCHANGED) ++Moves;
+        TPanel::WndProc(m);
+    }
+};
+
+const TClassInfo& TEagerPanel::StaticClass() {
+    static const TClassInfo info = TClassBuilder<TEagerPanel>::Creatable(
+        "TEagerPanel", TPanel::StaticClass(), [](auto& c) { c.Property("Eager", &TEagerPanel::Eager, &TEagerPanel::SetEager); });
+    return info;
+}
+
+TEST_F(Windowing, AControlReadAfterItsParentsWindowIsMadeGetsItsOwnWindowWithItsFinalBounds) {
+    RegisterClasses({&TEagerPanel::StaticClass()});
+    TForm form(nullptr);
+    ReadFormText(&form,
+                 "TForm Eager {\n"
+                 "  TEagerPanel First {\n    Left = 8\n    Top = 8\n    Eager = true\n  }\n"
+                 "  TEagerPanel Second {\n    Left = 60\n    Top = 12\n    Width = 50\n    Height = 30\n  }\n"
+                 "}\n",
+                 "EAGER");
+    auto second = ObjectAs<TEagerPanel>(form.FindComponent("Second"));
+    ASSERT_TRUE(form.HandleAllocated()) << "the first panel's property made the form's window";
+    ASSERT_TRUE(second->HandleAllocated());
+    EXPECT_EQ(second->Moves, 0) << "made where it belongs, not moved there property by property";
+    RECT box;
+    GetWindowRect(second->Handle(), &box);
+    MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&box), 2);
+    EXPECT_EQ((std::vector<LONG>{box.left, box.top, box.right, box.bottom}), (std::vector<LONG>{60, 12, 110, 42}));
+}
+
 // A framework-painted control with a frame of the platform's.
 struct TFramedPanel : TPanel {
     using TPanel::TPanel;
