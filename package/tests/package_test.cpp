@@ -138,6 +138,7 @@ TEST(CorvanePackage, LoadedItsComponentsAndEditorsAreThereUntilUnloaded) {
         SCOPED_TRACE(round == 0 ? "first load" : "loaded again");
         HMODULE package = LoadPackage(Package);
         ASSERT_NE(GetPackageInfo(package), nullptr);
+        EXPECT_EQ(GetModuleHandleA("odbc32.dll"), nullptr) << "ODBC comes with the first database opened";
         Names units;
         for (const TPackageUnit& unit : GetPackageInfo(package)->Units) units.emplace_back(unit.Name);
         EXPECT_EQ(units, (Names{"Types", "Corvane", "Clock2", "Corvan1", "Corvan2", "Clock1", "MyObject", "Widgets"}));

@@ -4,22 +4,62 @@
 #include "data/database_error.h"
 #include "data/wide_text.h"
 #include "framework/system/conversions.h"
+#include "framework/system/delayed_call.h"
 #include "framework/system/format_settings.h"
 
 namespace {
+
+// ODBC's functions, reached through its library loaded at the first call:
+// a program that never opens a database does not load ODBC, which would
+// cost 2 ms of each start under Wine.
+namespace Odbc {
+
+#define ODBC_DELAYED(function)                \
+    template <class... A>                     \
+    SQLRETURN function(A... args) {           \
+        FRAME_DELAYED("odbc32.dll", function); \
+        return call(args...);                 \
+    }
+
+ODBC_DELAYED(SQLAllocHandle)
+ODBC_DELAYED(SQLBindParameter)
+ODBC_DELAYED(SQLColAttributeW)
+ODBC_DELAYED(SQLDescribeColW)
+ODBC_DELAYED(SQLDisconnect)
+ODBC_DELAYED(SQLDriverConnectW)
+ODBC_DELAYED(SQLEndTran)
+ODBC_DELAYED(SQLExecute)
+ODBC_DELAYED(SQLFetch)
+ODBC_DELAYED(SQLFreeHandle)
+ODBC_DELAYED(SQLFreeStmt)
+ODBC_DELAYED(SQLGetConnectAttrW)
+ODBC_DELAYED(SQLGetData)
+ODBC_DELAYED(SQLGetDiagRecW)
+ODBC_DELAYED(SQLGetInfoW)
+ODBC_DELAYED(SQLNumResultCols)
+ODBC_DELAYED(SQLPrepareW)
+ODBC_DELAYED(SQLPrimaryKeysW)
+ODBC_DELAYED(SQLRowCount)
+ODBC_DELAYED(SQLSetConnectAttrW)
+ODBC_DELAYED(SQLSetEnvAttr)
+
+#undef ODBC_DELAYED
+
+}  // namespace Odbc
+
 
 // The process's one ODBC environment, version 3, made on first use.
 SQLHENV Environment() {
     struct Holder {
         SQLHENV handle = SQL_NULL_HENV;
         Holder() {
-            if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handle)))
+            if (!SQL_SUCCEEDED(Odbc::SQLAllocHandle(SQL_HANDLE_ENV, SQLHANDLE{SQL_NULL_HANDLE}, &handle)))
                 throw EDatabaseError("allocating the ODBC environment", "", 0,
                                      "the ODBC driver manager is not available");
-            OdbcCheck(SQLSetEnvAttr(handle, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
+            OdbcCheck(Odbc::SQLSetEnvAttr(handle, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
                       SQL_HANDLE_ENV, handle, "choosing ODBC version 3");
         }
-        ~Holder() { SQLFreeHandle(SQL_HANDLE_ENV, handle); }
+        ~Holder() { Odbc::SQLFreeHandle(SQL_HANDLE_ENV, handle); }
     };
     static Holder environment;
     return environment.handle;
@@ -56,7 +96,7 @@ SQLRETURN OdbcCheck(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, cons
     SQLINTEGER code = 0;
     SQLSMALLINT length = 0;
     for (SQLSMALLINT record = 1;
-         SQL_SUCCEEDED(SQLGetDiagRecW(handleType, handle, record, sqlState, &code, text, 1024, &length)); ++record) {
+         SQL_SUCCEEDED(Odbc::SQLGetDiagRecW(handleType, handle, record, sqlState, &code, text, 1024, &length)); ++record) {
         if (record == 1) {
             state = FromWide(reinterpret_cast<const wchar_t*>(sqlState));
             native = code;
@@ -71,20 +111,20 @@ SQLRETURN OdbcCheck(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, cons
 
 TOdbcConnection::TOdbcConnection() {
     SQLHENV environment = Environment();
-    OdbcCheck(SQLAllocHandle(SQL_HANDLE_DBC, environment, &FHandle), SQL_HANDLE_ENV, environment,
+    OdbcCheck(Odbc::SQLAllocHandle(SQL_HANDLE_DBC, environment, &FHandle), SQL_HANDLE_ENV, environment,
               "allocating an ODBC connection");
 }
 
 TOdbcConnection::~TOdbcConnection() {
     Disconnect();
-    SQLFreeHandle(SQL_HANDLE_DBC, FHandle);
+    Odbc::SQLFreeHandle(SQL_HANDLE_DBC, FHandle);
 }
 
 void TOdbcConnection::Connect(const AnsiString& connectionString, HWND window, const AnsiString& doing) {
     std::wstring text = ToWide(connectionString);
     SQLWCHAR completed[1024];
     SQLSMALLINT length = 0;
-    OdbcCheck(SQLDriverConnectW(FHandle, window, Sql(text), static_cast<SQLSMALLINT>(text.size()), completed, 1024,
+    OdbcCheck(Odbc::SQLDriverConnectW(FHandle, window, Sql(text), static_cast<SQLSMALLINT>(text.size()), completed, 1024,
                                 &length, window ? SQL_DRIVER_COMPLETE : SQL_DRIVER_NOPROMPT),
               SQL_HANDLE_DBC, FHandle, doing);
     FConnected = true;
@@ -96,11 +136,11 @@ void TOdbcConnection::Disconnect() noexcept {
     // A connection with an open transaction refuses to end: roll it back
     // first. Whatever the driver answers, the connection is given up.
     try {
-        OdbcCheck(SQLEndTran(SQL_HANDLE_DBC, FHandle, SQL_ROLLBACK), SQL_HANDLE_DBC, FHandle, "rolling back");
+        OdbcCheck(Odbc::SQLEndTran(SQL_HANDLE_DBC, FHandle, SQL_ROLLBACK), SQL_HANDLE_DBC, FHandle, "rolling back");
     } catch (const EDatabaseError&) {
     }
     try {
-        OdbcCheck(SQLDisconnect(FHandle), SQL_HANDLE_DBC, FHandle, "disconnecting");
+        OdbcCheck(Odbc::SQLDisconnect(FHandle), SQL_HANDLE_DBC, FHandle, "disconnecting");
     } catch (const EDatabaseError&) {
     }
 }
@@ -108,25 +148,25 @@ void TOdbcConnection::Disconnect() noexcept {
 AnsiString TOdbcConnection::InfoText(SQLUSMALLINT what, const AnsiString& doing) {
     SQLWCHAR text[256] = {};
     SQLSMALLINT length = 0;
-    OdbcCheck(SQLGetInfoW(FHandle, what, text, sizeof text, &length), SQL_HANDLE_DBC, FHandle, doing);
+    OdbcCheck(Odbc::SQLGetInfoW(FHandle, what, text, sizeof text, &length), SQL_HANDLE_DBC, FHandle, doing);
     return FromWide(reinterpret_cast<const wchar_t*>(text));
 }
 
 bool TOdbcConnection::Dead(const AnsiString& doing) {
     SQLUINTEGER dead = SQL_CD_FALSE;
-    OdbcCheck(SQLGetConnectAttrW(FHandle, SQL_ATTR_CONNECTION_DEAD, &dead, sizeof dead, nullptr), SQL_HANDLE_DBC,
+    OdbcCheck(Odbc::SQLGetConnectAttrW(FHandle, SQL_ATTR_CONNECTION_DEAD, &dead, sizeof dead, nullptr), SQL_HANDLE_DBC,
               FHandle, doing);
     return dead == SQL_CD_TRUE;
 }
 
 void TOdbcConnection::SetAutoCommit(bool on, const AnsiString& doing) {
     auto value = reinterpret_cast<SQLPOINTER>(static_cast<uintptr_t>(on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF));
-    OdbcCheck(SQLSetConnectAttrW(FHandle, SQL_ATTR_AUTOCOMMIT, value, SQL_IS_UINTEGER), SQL_HANDLE_DBC, FHandle,
+    OdbcCheck(Odbc::SQLSetConnectAttrW(FHandle, SQL_ATTR_AUTOCOMMIT, value, SQL_IS_UINTEGER), SQL_HANDLE_DBC, FHandle,
               doing);
 }
 
 void TOdbcConnection::EndTransaction(bool commit, const AnsiString& doing) {
-    OdbcCheck(SQLEndTran(SQL_HANDLE_DBC, FHandle, commit ? SQL_COMMIT : SQL_ROLLBACK), SQL_HANDLE_DBC, FHandle,
+    OdbcCheck(Odbc::SQLEndTran(SQL_HANDLE_DBC, FHandle, commit ? SQL_COMMIT : SQL_ROLLBACK), SQL_HANDLE_DBC, FHandle,
               doing);
 }
 
@@ -140,19 +180,19 @@ struct TOdbcStatement::TBound {
 };
 
 TOdbcStatement::TOdbcStatement(TOdbcConnection& connection, AnsiString doing) : FDoing(std::move(doing)) {
-    OdbcCheck(SQLAllocHandle(SQL_HANDLE_STMT, connection.Handle(), &FHandle), SQL_HANDLE_DBC, connection.Handle(),
+    OdbcCheck(Odbc::SQLAllocHandle(SQL_HANDLE_STMT, connection.Handle(), &FHandle), SQL_HANDLE_DBC, connection.Handle(),
               FDoing);
 }
 
-TOdbcStatement::~TOdbcStatement() { SQLFreeHandle(SQL_HANDLE_STMT, FHandle); }
+TOdbcStatement::~TOdbcStatement() { Odbc::SQLFreeHandle(SQL_HANDLE_STMT, FHandle); }
 
 void TOdbcStatement::Prepare(const AnsiString& sql) {
     std::wstring text = ToWide(sql);
-    Check(SQLPrepareW(FHandle, Sql(text), static_cast<SQLINTEGER>(text.size())));
+    Check(Odbc::SQLPrepareW(FHandle, Sql(text), static_cast<SQLINTEGER>(text.size())));
 }
 
 void TOdbcStatement::BindValues(const std::vector<TFieldValue>& values) {
-    Check(SQLFreeStmt(FHandle, SQL_RESET_PARAMS));
+    Check(Odbc::SQLFreeStmt(FHandle, SQL_RESET_PARAMS));
     FBound.assign(values.size(), TBound{});
     for (size_t i = 0; i < values.size(); ++i) {
         const TFieldValue& value = values[i];
@@ -202,21 +242,21 @@ void TOdbcStatement::BindValues(const std::vector<TFieldValue>& values) {
             }
             }
         }
-        Check(SQLBindParameter(FHandle, number, SQL_PARAM_INPUT, cType, sqlType, size, digits, data, 0, &b.indicator));
+        Check(Odbc::SQLBindParameter(FHandle, number, SQL_PARAM_INPUT, cType, sqlType, size, digits, data, 0, &b.indicator));
     }
 }
 
-void TOdbcStatement::Execute() { Check(SQLExecute(FHandle)); }
+void TOdbcStatement::Execute() { Check(Odbc::SQLExecute(FHandle)); }
 
 long TOdbcStatement::RowCount() {
     SQLLEN rows = 0;
-    Check(SQLRowCount(FHandle, &rows));
+    Check(Odbc::SQLRowCount(FHandle, &rows));
     return static_cast<long>(rows);
 }
 
 int TOdbcStatement::ColumnCount() {
     SQLSMALLINT count = 0;
-    Check(SQLNumResultCols(FHandle, &count));
+    Check(Odbc::SQLNumResultCols(FHandle, &count));
     return count;
 }
 
@@ -226,12 +266,12 @@ TOdbcColumn TOdbcStatement::Column(int column) {
     SQLWCHAR name[256];
     SQLSMALLINT nameLength = 0, nullable = 0;
     SQLULEN size = 0;
-    Check(SQLDescribeColW(FHandle, number, name, 256, &nameLength, &c.SqlType, &size, &c.Scale, &nullable));
+    Check(Odbc::SQLDescribeColW(FHandle, number, name, 256, &nameLength, &c.SqlType, &size, &c.Scale, &nullable));
     c.Name = FromWide(reinterpret_cast<const wchar_t*>(name));
     auto attribute = [&](SQLUSMALLINT which) {
         SQLWCHAR text[256] = {};
         SQLSMALLINT length = 0;
-        Check(SQLColAttributeW(FHandle, number, which, text, sizeof text, &length, nullptr));
+        Check(Odbc::SQLColAttributeW(FHandle, number, which, text, sizeof text, &length, nullptr));
         return FromWide(reinterpret_cast<const wchar_t*>(text));
     };
     c.TypeName = attribute(SQL_DESC_TYPE_NAME);
@@ -240,7 +280,7 @@ TOdbcColumn TOdbcStatement::Column(int column) {
     return c;
 }
 
-bool TOdbcStatement::Fetch() { return Check(SQLFetch(FHandle)) != SQL_NO_DATA; }
+bool TOdbcStatement::Fetch() { return Check(Odbc::SQLFetch(FHandle)) != SQL_NO_DATA; }
 
 TFieldValue TOdbcStatement::Text(int column) {
     std::wstring value;
@@ -249,7 +289,7 @@ TFieldValue TOdbcStatement::Text(int column) {
     for (;;) {
         SQLLEN length = 0;
         SQLRETURN rc =
-            Check(SQLGetData(FHandle, static_cast<SQLUSMALLINT>(column), SQL_C_WCHAR, buffer, sizeof buffer, &length));
+            Check(Odbc::SQLGetData(FHandle, static_cast<SQLUSMALLINT>(column), SQL_C_WCHAR, buffer, sizeof buffer, &length));
         if (rc == SQL_NO_DATA) break;
         if (length == SQL_NULL_DATA) return {};
         // Truncated: the buffer is full but for its terminator; the next
@@ -265,7 +305,7 @@ TFieldValue TOdbcStatement::Get(int column, TFieldType type, SQLSMALLINT sqlType
     auto number = static_cast<SQLUSMALLINT>(column);
     SQLLEN indicator = 0;
     auto read = [&](SQLSMALLINT cType, void* target, SQLLEN size) {
-        Check(SQLGetData(FHandle, number, cType, target, size, &indicator));
+        Check(Odbc::SQLGetData(FHandle, number, cType, target, size, &indicator));
         return indicator != SQL_NULL_DATA;
     };
     switch (type) {
@@ -301,7 +341,7 @@ TFieldValue TOdbcStatement::Get(int column, TFieldType type, SQLSMALLINT sqlType
 
 void TOdbcStatement::PrimaryKeys(const AnsiString& schema, const AnsiString& table) {
     std::wstring wideSchema = ToWide(schema), wideTable = ToWide(table);
-    Check(SQLPrimaryKeysW(FHandle, nullptr, 0, schema.empty() ? nullptr : Sql(wideSchema),
+    Check(Odbc::SQLPrimaryKeysW(FHandle, nullptr, 0, schema.empty() ? nullptr : Sql(wideSchema),
                           static_cast<SQLSMALLINT>(schema.empty() ? 0 : wideSchema.size()), Sql(wideTable),
                           static_cast<SQLSMALLINT>(wideTable.size())));
 }

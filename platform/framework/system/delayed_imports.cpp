@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "framework/system/delayed_call.h"
 #include "framework/system/exceptions.h"
 
-namespace {
+namespace Delayed {
 
-// The library stays loaded once loaded: its functions are kept in statics.
 FARPROC Resolve(const char* library, const char* name) {
     HMODULE module = LoadLibraryA(library);
     if (!module) throw EWin32Error(std::string("Loading ") + library, GetLastError());
@@ -16,24 +16,6 @@ FARPROC Resolve(const char* library, const char* name) {
     if (!proc) throw EWin32Error(std::string("Finding ") + name + " in " + library, GetLastError());
     return proc;
 }
-
-// One resolved function per instantiation: the function's own type and
-// name pick it.
-template <class F>
-F* Find(const char* library, const char* name, F*& cache) {
-    // Through the one function pointer type that stands for any.
-    if (!cache) cache = reinterpret_cast<F*>(reinterpret_cast<void (*)()>(Resolve(library, name)));
-    return cache;
-}
-
-}  // namespace
-
-// Declares `call`, the system function of that name, loaded on first use.
-#define FRAME_DELAYED(library, function)            \
-    static decltype(&::function) cached = nullptr; \
-    auto call = Find(library, #function, cached)
-
-namespace Delayed {
 
 BOOL ChooseColorA(CHOOSECOLORA* choose) {
     FRAME_DELAYED("comdlg32.dll", ChooseColorA);
