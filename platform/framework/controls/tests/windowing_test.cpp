@@ -282,6 +282,22 @@ TEST_F(Windowing, AControlReadAfterItsParentsWindowIsMadeGetsItsOwnWindowWithIts
     EXPECT_EQ((std::vector<LONG>{box.left, box.top, box.right, box.bottom}), (std::vector<LONG>{60, 12, 110, 42}));
 }
 
+TEST_F(Windowing, WhatChangedWhileTheFormWasHiddenShowsWhenItIs) {
+    auto panel = Make<TPanel>(Form.get(), "Panel", 10, 10, 60, 40);
+    auto label = Make<TLabel>(Form.get(), "Label", 100, 10, 60, 20);
+    label->SetAutoSize(false);
+    Form->Show();
+    suite::testing::PumpMessages();
+    Form->Hide();
+    panel->SetColor(clYellow);   // invalidations of windows off the screen are skipped
+    label->SetColor(clAqua);
+    Form->Show();
+    suite::testing::PumpMessages();
+    auto shot = suite::testing::CaptureClientArea(Form->Handle());
+    EXPECT_EQ(shot.At(30, 30), Rgb(clYellow));
+    EXPECT_EQ(shot.At(130, 15), Rgb(clAqua));
+}
+
 // A framework-painted control with a frame of the platform's.
 struct TFramedPanel : TPanel {
     using TPanel::TPanel;
