@@ -35,6 +35,50 @@ private:
 
 namespace {
 
+// Whether a context takes raster operations on colours: a display or a
+// bitmap of more than 256 colours, not palette indices, nor a printer's
+// or a metafile's commands.
+bool TakesColourOperations(HDC dc) {
+    switch (GetObjectType(dc)) {
+    case OBJ_MEMDC: {
+        BITMAP selected{};
+        return GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof selected, &selected) && selected.bmBitsPixel > 8;
+    }
+    case OBJ_DC:
+        return GetDeviceCaps(dc, TECHNOLOGY) == DT_RASDISPLAY &&
+               GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES) > 8;
+    default: return false;
+    }
+}
+
+// A copy that leaves out the source's pixels of one colour. The platform's
+// transparent copy makes a mask and contexts at each call (0.2 ms for a
+// button's picture under Wine); the same mask and three plain copies cost
+// a tenth of that where the target takes them.
+void CopyTransparent(HDC dest, const TRect& to, HDC source, int width, int height, COLORREF transparent) {
+    int w = to.right - to.left, h = to.bottom - to.top;
+    TGdiObject<HBITMAP> mask(TakesColourOperations(dest) ? CreateBitmap(width, height, 1, 1, nullptr) : nullptr);
+    if (!mask.Handle()) {
+        // gdi32's own (msimg32's transparent copy only forwards to it).
+        GdiTransparentBlt(dest, to.left, to.top, w, h, source, 0, 0, width, height, transparent);
+        return;
+    }
+    // White where the source has the transparent colour.
+    TBitmapDC maskDC(mask.Handle());
+    COLORREF sourceBack = SetBkColor(source, transparent);
+    BitBlt(maskDC.Handle(), 0, 0, width, height, source, 0, 0, SRCCOPY);
+    SetBkColor(source, sourceBack);
+    // Target xor source, black where the source shows, xor source again:
+    // the source where it shows, the target elsewhere.
+    TSaveDC saved(dest);
+    SetBkColor(dest, RGB(255, 255, 255));
+    SetTextColor(dest, RGB(0, 0, 0));
+    SetStretchBltMode(dest, COLORONCOLOR);
+    StretchBlt(dest, to.left, to.top, w, h, source, 0, 0, width, height, SRCINVERT);
+    StretchBlt(dest, to.left, to.top, w, h, maskDC.Handle(), 0, 0, width, height, SRCAND);
+    StretchBlt(dest, to.left, to.top, w, h, source, 0, 0, width, height, SRCINVERT);
+}
+
 struct BitmapInfo {
     BITMAPINFOHEADER header;
     RGBQUAD colors[256];
@@ -436,9 +480,7 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& rect) {
     HDC source = Canvas()->Handle();
     int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (Transparent()) {
-        // gdi32's own, which msimg32's TransparentBlt only forwards to: no
-        // library to load at the first transparent picture.
-        GdiTransparentBlt(dest, rect.left, rect.top, w, h, source, 0, 0, FWidth, FHeight, ColorToRGB(TransparentColor()));
+        CopyTransparent(dest, rect, source, FWidth, FHeight, ColorToRGB(TransparentColor()));
     } else if (w == FWidth && h == FHeight) {
         BitBlt(dest, rect.left, rect.top, w, h, source, 0, 0, SRCCOPY);
     } else {

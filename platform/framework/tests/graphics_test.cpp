@@ -180,6 +180,33 @@ TEST(Bitmap, DrawsItselfOnAnotherCanvasAndStretches) {
     EXPECT_EQ(PixelAt(big, 8, 8), 0x0000FFu);
 }
 
+// A transparent picture leaves out its bottom-left pixel's colour, drawn
+// as it is and stretched.
+TEST(Bitmap, DrawsTransparentlyAsItIsAndStretched) {
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(4, 4);
+    picture.Canvas()->Brush()->SetColor(clLime);
+    picture.Canvas()->FillRect(Rect(0, 0, 4, 4));
+    picture.Canvas()->Brush()->SetColor(clFuchsia);
+    picture.Canvas()->FillRect(Rect(0, 0, 1, 4));
+    picture.SetTransparent(true);
+    TBitmap target;
+    target.SetPixelFormat(pf32bit);
+    target.SetSize(10, 10);
+    target.Canvas()->Brush()->SetColor(clBlue);
+    target.Canvas()->FillRect(Rect(0, 0, 10, 10));
+    target.Canvas()->Draw(2, 1, &picture);
+    target.Canvas()->StretchDraw(Rect(0, 6, 8, 10), &picture);
+    EXPECT_EQ(PixelAt(target, 2, 1), static_cast<uint32_t>(clBlue)) << "the left column is left out";
+    EXPECT_EQ(PixelAt(target, 3, 1), static_cast<uint32_t>(clLime));
+    EXPECT_EQ(PixelAt(target, 5, 4), static_cast<uint32_t>(clLime));
+    EXPECT_EQ(PixelAt(target, 6, 1), static_cast<uint32_t>(clBlue)) << "beside the picture";
+    EXPECT_EQ(PixelAt(target, 1, 9), static_cast<uint32_t>(clBlue)) << "the stretched left column is left out";
+    EXPECT_EQ(PixelAt(target, 2, 6), static_cast<uint32_t>(clLime));
+    EXPECT_EQ(PixelAt(target, 7, 9), static_cast<uint32_t>(clLime));
+}
+
 // A strip of two 4x4 images, red and blue; the mask hides the left
 // column of each (set bits are transparent).
 void MakeStrip(TBitmap& strip, TBitmap& mask) {
