@@ -14,11 +14,11 @@ namespace {
 // cost 2 ms of each start under Wine.
 namespace Odbc {
 
-#define ODBC_DELAYED(function)                \
-    template <class... A>                     \
-    SQLRETURN function(A... args) {           \
+#define ODBC_DELAYED(function)                 \
+    template <class... A>                      \
+    SQLRETURN function(A... args) {            \
         FRAME_DELAYED("odbc32.dll", function); \
-        return call(args...);                 \
+        return call(args...);                  \
     }
 
 ODBC_DELAYED(SQLAllocHandle)
@@ -46,7 +46,6 @@ ODBC_DELAYED(SQLSetEnvAttr)
 #undef ODBC_DELAYED
 
 }  // namespace Odbc
-
 
 // The process's one ODBC environment, version 3, made on first use.
 SQLHENV Environment() {
@@ -96,7 +95,8 @@ SQLRETURN OdbcCheck(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle, cons
     SQLINTEGER code = 0;
     SQLSMALLINT length = 0;
     for (SQLSMALLINT record = 1;
-         SQL_SUCCEEDED(Odbc::SQLGetDiagRecW(handleType, handle, record, sqlState, &code, text, 1024, &length)); ++record) {
+         SQL_SUCCEEDED(Odbc::SQLGetDiagRecW(handleType, handle, record, sqlState, &code, text, 1024, &length));
+         ++record) {
         if (record == 1) {
             state = FromWide(reinterpret_cast<const wchar_t*>(sqlState));
             native = code;
@@ -124,8 +124,8 @@ void TOdbcConnection::Connect(const AnsiString& connectionString, HWND window, c
     std::wstring text = ToWide(connectionString);
     SQLWCHAR completed[1024];
     SQLSMALLINT length = 0;
-    OdbcCheck(Odbc::SQLDriverConnectW(FHandle, window, Sql(text), static_cast<SQLSMALLINT>(text.size()), completed, 1024,
-                                &length, window ? SQL_DRIVER_COMPLETE : SQL_DRIVER_NOPROMPT),
+    OdbcCheck(Odbc::SQLDriverConnectW(FHandle, window, Sql(text), static_cast<SQLSMALLINT>(text.size()), completed,
+                                      1024, &length, window ? SQL_DRIVER_COMPLETE : SQL_DRIVER_NOPROMPT),
               SQL_HANDLE_DBC, FHandle, doing);
     FConnected = true;
 }
@@ -242,7 +242,8 @@ void TOdbcStatement::BindValues(const std::vector<TFieldValue>& values) {
             }
             }
         }
-        Check(Odbc::SQLBindParameter(FHandle, number, SQL_PARAM_INPUT, cType, sqlType, size, digits, data, 0, &b.indicator));
+        Check(Odbc::SQLBindParameter(FHandle, number, SQL_PARAM_INPUT, cType, sqlType, size, digits, data, 0,
+                                     &b.indicator));
     }
 }
 
@@ -289,7 +290,8 @@ TFieldValue TOdbcStatement::Text(int column) {
     for (;;) {
         SQLLEN length = 0;
         SQLRETURN rc =
-            Check(Odbc::SQLGetData(FHandle, static_cast<SQLUSMALLINT>(column), SQL_C_WCHAR, buffer, sizeof buffer, &length));
+            Check(Odbc::SQLGetData(FHandle, static_cast<SQLUSMALLINT>(column), SQL_C_WCHAR, buffer, sizeof buffer,
+                                   &length));
         if (rc == SQL_NO_DATA) break;
         if (length == SQL_NULL_DATA) return {};
         // Truncated: the buffer is full but for its terminator; the next

@@ -258,8 +258,10 @@ protected:
 };
 
 const TClassInfo& TEagerPanel::StaticClass() {
-    static const TClassInfo info = TClassBuilder<TEagerPanel>::Creatable(
-        "TEagerPanel", TPanel::StaticClass(), [](auto& c) { c.Property("Eager", &TEagerPanel::Eager, &TEagerPanel::SetEager); });
+    static const TClassInfo info =
+        TClassBuilder<TEagerPanel>::Creatable("TEagerPanel", TPanel::StaticClass(), [](auto& c) {
+            c.Property("Eager", &TEagerPanel::Eager, &TEagerPanel::SetEager);
+        });
     return info;
 }
 
