@@ -121,10 +121,6 @@ protected:
     // The border of an edit box or a list: the sunken 3-D edge, or a flat
     // line without Ctl3D.
     void AddBorder(TCreateParams& params) const;
-    // A child window without frame, edges or scroll bars: nothing of it
-    // lies outside its client area.
-    bool HasBareFrame() const;
-    void TakeSiblingOrder();
     // A new window with the current properties (after a change of style).
     void RecreateWnd();
     // The window is about to go: keep what lives in it (text, items,
@@ -168,7 +164,6 @@ protected:
     HWND FParentWindow = nullptr;
     WNDPROC FDefWndProc = nullptr;
     bool FPlatformPaints = false;  // the platform class paints the window
-    bool FPaintedOnce = false;     // this window has been painted before
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FTabList;
     TWinControl* FActiveControl = nullptr;
@@ -180,6 +175,11 @@ protected:
 private:
     friend LRESULT CALLBACK FrameWindowProc(HWND, UINT, WPARAM, LPARAM);
     void PlaceWindow();
+    // Below its siblings' windows made earlier, above those made later.
+    void TakeSiblingOrder();
+    // A child window without frame, edges or scroll bars: nothing of it
+    // lies outside its client area.
+    bool HasBareFrame() const;
     void PaintHandler();
     void PaintClient(HDC dc, const TRect& area);
     void PaintControls(HDC dc, const TRect& area);
@@ -191,6 +191,7 @@ private:
     TControl* FMouseControl = nullptr;
     TControl* FHoverControl = nullptr;  // the graphic child (or this) under the pointer
     bool FAligning = false;
+    bool FPaintedOnce = false;  // this window has been painted before
     char FSwallowChar = 0;  // the character of a key already acted on
     std::unique_ptr<TBrush> FBrush;
 };
