@@ -4,8 +4,27 @@
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
+
+// Where the first c at or after from lies in text, or npos. The C
+// library's byte search under Wine looks at one byte at a time (0.4 ms
+// for the 550 KB of a form's picture); this looks at eight at once.
+size_t FindByte(std::string_view text, size_t from, char c) {
+    constexpr uint64_t ones = 0x0101010101010101u, highs = 0x8080808080808080u;
+    const uint64_t pattern = ones * static_cast<unsigned char>(c);
+    size_t i = from;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        uint64_t x = word ^ pattern;  // a zero byte where c is
+        if ((x - ones) & ~x & highs) break;
+    }
+    for (; i < text.size(); ++i)
+        if (text[i] == c) return i;
+    return std::string_view::npos;
+}
 
 class Parser {
 public:
@@ -211,7 +230,7 @@ private:
 
     // The bytes of hex{...} after its brace: two digits a byte, blanks
     // between digits, all on one line. Pictures are most of a form's text,
-    // so each digit is one table lookup and the bytes are reserved once.
+    // so each digit is one table lookup and the bytes are made once.
     TBytes HexData() {
         static const auto digits = [] {
             std::array<int8_t, 256> table;
@@ -221,18 +240,25 @@ private:
             return table;
         }();
         TBytes bytes;
-        size_t close = s.find('}', pos);
-        if (close != AnsiString::npos) bytes.reserve((close - pos) / 2);
+        size_t close = FindByte(s, pos, '}');
         // Runs of digit pairs with nothing between them, the usual case,
-        // two characters at a time; anything else by the careful loop.
+        // two characters at a time into bytes made to size, through local
+        // pointers (a store through a byte pointer would otherwise make
+        // the compiler reload the parser's own fields); anything else by
+        // the careful loop.
         if (close != AnsiString::npos) {
+            bytes.resize((close - pos) / 2);
             const auto* text = reinterpret_cast<const unsigned char*>(s.data());
-            while (pos + 1 < close) {
-                int high = digits[text[pos]], low = digits[text[pos + 1]];
+            const unsigned char *from = text + pos, *end = text + close;
+            uint8_t *out = bytes.data(), *first = out;
+            while (end - from >= 2) {
+                int high = digits[from[0]], low = digits[from[1]];
                 if ((high | low) < 0) break;
-                bytes.push_back(static_cast<uint8_t>(high << 4 | low));
-                pos += 2;
+                *out++ = static_cast<uint8_t>(high << 4 | low);
+                from += 2;
             }
+            bytes.resize(static_cast<size_t>(out - first));
+            pos = static_cast<size_t>(from - text);
         }
         int nibble = -1;
         for (;;) {
