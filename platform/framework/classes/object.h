@@ -57,9 +57,9 @@ class TFiler {
 public:
     virtual ~TFiler();
     // read gets the bytes from the stream (none: the object holds no data,
-    // as when hasData was false); write produces them; hasData false
-    // means there is nothing to write.
-    virtual void DefineBinaryProperty(const char* name, std::function<void(const TBytes&)> read,
+    // as when hasData was false), its own to keep; write produces them;
+    // hasData false means there is nothing to write.
+    virtual void DefineBinaryProperty(const char* name, std::function<void(TBytes&&)> read,
                                       std::function<TBytes()> write, bool hasData) = 0;
     virtual void DefineStringsProperty(const char* name, TStrings* strings, bool hasData) = 0;
 };

@@ -18,7 +18,7 @@ public:
     ~TBitmapCanvas() override { FreeHandle(); }
 
     void CreateHandle() override {
-        FDC = std::make_unique<TBitmapDC>(FBitmap->FHandle);
+        FDC = std::make_unique<TBitmapDC>(FBitmap->Handle());
         SetHandle(FDC->Handle());
     }
     void FreeHandle() override {
@@ -268,6 +268,29 @@ void TBitmap::Free() {
     if (FHandle) DeleteObject(FHandle);
     FHandle = nullptr;
     FBits = nullptr;
+    FPendingFile = TBytes();
+}
+
+HBITMAP TBitmap::Handle() {
+    Realize();
+    return FHandle;
+}
+
+void TBitmap::Realize() {
+    if (FPendingFile.empty()) return;
+    // Out of the bitmap first: remaking it drops what it kept.
+    TBytes bytes = std::move(FPendingFile);
+    FPendingFile = TBytes();
+    TBitmapFile file = ReadBitmapFile(bytes.data() + FPendingStart, bytes.size() - FPendingStart);
+    // Its size and format are the bitmap's already; a palette set since
+    // then replaces the file's, as it would have on a bitmap made at once.
+    try {
+        Recreate(FWidth, FHeight, FPixelFormat, FPalette, TNewPixels::Overwritten);
+    } catch (...) {
+        FPendingFile = std::move(bytes);  // no bitmap made: still to come
+        throw;
+    }
+    CopyRows(FBits, file);
 }
 
 int TBitmap::BitsPerPixel() const { return BitsOf(FPixelFormat); }
@@ -275,6 +298,7 @@ int TBitmap::BytesPerRow() const { return StrideOf(FWidth, BitsPerPixel()); }
 
 void TBitmap::Recreate(int width, int height, TPixelFormat format, std::vector<RGBQUAD> palette, TNewPixels pixels) {
     if (width < 0 || height < 0) throw EInvalidGraphic("Invalid bitmap size");
+    if (pixels == TNewPixels::Kept) Realize();
     // The old bitmap is read below and cannot stay selected in the canvas.
     if (FCanvas) FCanvas->Release();
     int bits = BitsOf(format);
@@ -326,7 +350,7 @@ void TBitmap::SetPalette(const std::vector<RGBQUAD>& palette) {
     if (BitsPerPixel() > 8) throw EInvalidGraphic("A bitmap with more than 8 bits per pixel has no palette");
     if (palette.empty() || palette.size() > (1u << BitsPerPixel())) throw EInvalidGraphic("Invalid palette size");
     FPalette = palette;
-    if (FHandle) {
+    if (Handle()) {
         Canvas();
         SetDIBColorTable(FCanvas->Handle(), 0, static_cast<UINT>(palette.size()), palette.data());
     }
@@ -339,6 +363,7 @@ TCanvas* TBitmap::Canvas() {
 }
 
 void* TBitmap::ScanLine(int y) {
+    Realize();
     if (!FBits || y < 0 || y >= FHeight) throw EInvalidGraphic(Format("Scan line index out of range (%d)", y));
     GdiFlush();
     return static_cast<uint8_t*>(FBits) + static_cast<size_t>(FHeight - 1 - y) * BytesPerRow();
@@ -357,6 +382,7 @@ void TBitmap::Assign(const TPersistent* source) {
     }
     if (auto other = ObjectAs<TBitmap>(const_cast<TPersistent*>(source))) {
         if (other == this) return;
+        other->Realize();
         Recreate(other->FWidth, other->FHeight, other->FPixelFormat, other->FPalette,
                  other->FBits ? TNewPixels::Overwritten : TNewPixels::White);
         if (FBits && other->FBits) {
@@ -378,20 +404,24 @@ void TBitmap::DefineProperties(TFiler& filer) {
             uint32_t length = 0;
             if (bytes.size() >= 6) std::memcpy(&length, bytes.data(), 4);
             const bool counted = length == bytes.size() - 4 && bytes[4] == 'B' && bytes[5] == 'M';
-            const size_t skip = counted ? 4 : 0;
-            LoadFile(bytes.data() + skip, bytes.size() - skip);
+            LoadFile(std::move(bytes), counted ? 4 : 0);
         },
         [this] { return SaveToBytes(); }, !Empty());
 }
 
 void TBitmap::LoadFromStream(TStream& stream) { LoadFromBytes(stream.ReadRest()); }
 
-void TBitmap::LoadFromBytes(const TBytes& bytes) { LoadFile(bytes.data(), bytes.size()); }
+void TBitmap::LoadFromBytes(TBytes bytes) { LoadFile(std::move(bytes), 0); }
 
-void TBitmap::LoadFile(const uint8_t* data, size_t size) {
-    TBitmapFile file = ReadBitmapFile(data, size);
-    Recreate(file.Width, file.Rows, file.Format, file.Palette, TNewPixels::Overwritten);
-    CopyRows(FBits, file);
+void TBitmap::LoadFile(TBytes bytes, size_t start) {
+    TBitmapFile file = ReadBitmapFile(bytes.data() + start, bytes.size() - start);
+    Free();
+    FWidth = file.Width;
+    FHeight = file.Rows;
+    FPixelFormat = file.Format;
+    FPalette = std::move(file.Palette);
+    FPendingFile = std::move(bytes);
+    FPendingStart = start;
     Changed();
 }
 
@@ -424,7 +454,7 @@ bool TBitmap::LoadFromResourceName(HMODULE module, const AnsiString& name) {
     TBytes bytes(sizeof file + size);
     std::memcpy(bytes.data(), &file, sizeof file);
     std::memcpy(bytes.data() + sizeof file, bits, size);
-    LoadFile(bytes.data(), bytes.size());
+    LoadFile(std::move(bytes), 0);
     return true;
 }
 
@@ -456,6 +486,7 @@ void TBitmap::LoadFromBytesAs(const TBytes& bytes, TPixelFormat format) {
 }
 
 void TBitmap::SaveToStream(TStream& stream) {
+    Realize();
     BitmapInfo info;
     FillHeader(info, FWidth, FHeight, FPixelFormat, FPalette);
     size_t colorBytes = FPixelFormat == pf16bit ? 12 : FPalette.size() * sizeof(RGBQUAD);

@@ -1,7 +1,10 @@
 // TBitmap: a device-independent bitmap in a chosen pixel format, with
 // its palette for 8 bits per pixel and less. Assign copies the pixels;
 // it reads and writes bitmap files. Published as a property, it is stored
-// as one binary value, "Prop.Data": the bitmap file.
+// as one binary value, "Prop.Data": the bitmap file. A file read is
+// checked at once but its pixels are copied into the bitmap at first use:
+// a form's pictures cost nothing more until they are drawn, and a form
+// made and never shown never pays for them.
 #pragma once
 #include <windows.h>
 
@@ -37,7 +40,7 @@ public:
     void SetPalette(const std::vector<RGBQUAD>& palette);
 
     TCanvas* Canvas();
-    HBITMAP Handle() const { return FHandle; }
+    HBITMAP Handle();
     // Row y counted from the top; valid until the bitmap is remade.
     void* ScanLine(int y);
     int BytesPerRow() const;
@@ -47,7 +50,7 @@ public:
     // Raises EInvalidGraphic for anything that is not a well-formed
     // bitmap file (the bitmap is then unchanged).
     void LoadFromStream(TStream& stream) override;
-    void LoadFromBytes(const TBytes& bytes) override;
+    void LoadFromBytes(TBytes bytes) override;
     void SaveToStream(TStream& stream) override;
     // Reads a bitmap file straight into a bitmap of this format with its
     // default palette, the pixels converted as copying the loaded file
@@ -72,8 +75,11 @@ private:
     enum class TNewPixels { White, Kept, Overwritten };
     void Recreate(int width, int height, TPixelFormat format, std::vector<RGBQUAD> palette, TNewPixels pixels);
     void Free();
-    // The bitmap file read where it lies.
-    void LoadFile(const uint8_t* data, size_t size);
+    // Checks the bitmap file that starts at bytes[start] and keeps it
+    // until the first use.
+    void LoadFile(TBytes bytes, size_t start);
+    // Copies the pixels of the file kept, if any, into the bitmap.
+    void Realize();
 
     HBITMAP FHandle = nullptr;
     void* FBits = nullptr;
@@ -82,4 +88,7 @@ private:
     TPixelFormat FPixelFormat = pfDevice;
     std::vector<RGBQUAD> FPalette;
     std::unique_ptr<TBitmapCanvas> FCanvas;
+    // A file read and not yet used (empty otherwise), from FPendingStart.
+    TBytes FPendingFile;
+    size_t FPendingStart = 0;
 };

@@ -25,7 +25,7 @@ TBytes TGraphic::SaveToBytes() {
     return stream.Bytes();
 }
 
-void TGraphic::LoadFromBytes(const TBytes& bytes) {
+void TGraphic::LoadFromBytes(TBytes bytes) {
     TMemoryStream stream(bytes);
     LoadFromStream(stream);
 }

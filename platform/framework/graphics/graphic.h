@@ -16,9 +16,9 @@ public:
     void LoadFromFile(const AnsiString& fileName);
     void SaveToFile(const AnsiString& fileName);
     TBytes SaveToBytes();
-    // Through a stream over a copy of the bytes; a graphic that can read
-    // them where they lie does so instead.
-    virtual void LoadFromBytes(const TBytes& bytes);
+    // Through a stream over the bytes; a graphic that can keep them does
+    // so instead.
+    virtual void LoadFromBytes(TBytes bytes);
 
     // A transparent graphic leaves the pixels of its transparent colour
     // (bitmaps: the bottom-left pixel) undrawn.

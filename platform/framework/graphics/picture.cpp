@@ -44,7 +44,7 @@ TIcon* TPicture::Icon() {
     return static_cast<TIcon*>(FGraphic.get());
 }
 
-void TPicture::LoadFromBytes(const TBytes& bytes) {
+void TPicture::LoadFromBytes(TBytes bytes) {
     std::unique_ptr<TGraphic> graphic;
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
         graphic = std::make_unique<TBitmap>();
@@ -52,7 +52,7 @@ void TPicture::LoadFromBytes(const TBytes& bytes) {
         graphic = std::make_unique<TIcon>();
     else
         throw EInvalidGraphic("Unknown picture format");
-    graphic->LoadFromBytes(bytes);
+    graphic->LoadFromBytes(std::move(bytes));
     Adopt(std::move(graphic));
 }
 
@@ -79,6 +79,6 @@ void TPicture::Assign(const TPersistent* source) {
 
 void TPicture::DefineProperties(TFiler& filer) {
     filer.DefineBinaryProperty(
-        "Data", [this](const TBytes& bytes) { bytes.empty() ? SetGraphic(nullptr) : LoadFromBytes(bytes); },
+        "Data", [this](TBytes&& bytes) { bytes.empty() ? SetGraphic(nullptr) : LoadFromBytes(std::move(bytes)); },
         [this] { return FGraphic->SaveToBytes(); }, FGraphic && !FGraphic->Empty());
 }

@@ -23,7 +23,7 @@ public:
 
     // By the file's content: bitmap or icon (EInvalidGraphic otherwise).
     void LoadFromFile(const AnsiString& fileName);
-    void LoadFromBytes(const TBytes& bytes);
+    void LoadFromBytes(TBytes bytes);
     void SaveToFile(const AnsiString& fileName);
 
     void Assign(const TPersistent* source) override;

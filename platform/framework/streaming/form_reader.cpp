@@ -13,7 +13,7 @@ namespace {
 class FindingFiler : public TFiler {
 public:
     explicit FindingFiler(const AnsiString& name) : FName(name) {}
-    void DefineBinaryProperty(const char* name, std::function<void(const TBytes&)> read,
+    void DefineBinaryProperty(const char* name, std::function<void(TBytes&&)> read,
                               std::function<TBytes()> write, bool hasData) override {
         if (!SameText(name, FName)) return;
         BinaryReader = std::move(read);
@@ -23,7 +23,7 @@ public:
     void DefineStringsProperty(const char* name, TStrings* strings, bool) override {
         if (SameText(name, FName)) Strings = strings;
     }
-    std::function<void(const TBytes&)> BinaryReader;
+    std::function<void(TBytes&&)> BinaryReader;
     std::function<TBytes()> BinaryWriter;
     bool HasData = false;
     TStrings* Strings = nullptr;
@@ -45,7 +45,7 @@ class Reader {
 public:
     Reader(TComponent* root, const TFormSource& source) : FRoot(root), FSource(source) {}
 
-    void Read(const TFormNode& node) {
+    void Read(TFormNode& node) {
         if (!SameText(node.className, FRoot->ClassName()))
             Fail(node.pos, node.className,
                  "the resource describes a " + node.className + ", not a " + FRoot->ClassName());
@@ -91,7 +91,7 @@ private:
         FRoot->SetName(candidate);
     }
 
-    void ReadChild(TComponent* container, const TFormNode& node) {
+    void ReadChild(TComponent* container, TFormNode& node) {
         AnsiString label = node.name.empty() ? node.className : node.name;
         const TClassInfo* cls = GetClass(node.className);
         if (!cls) Fail(node.pos, label, "class " + node.className + " not found");
@@ -129,9 +129,9 @@ private:
         for (const auto& child : node.children) ReadChild(component, *child);
     }
 
-    void ReadItems(TComponent* component, const TFormNode& node, bool ofRoot) {
+    void ReadItems(TComponent* component, TFormNode& node, bool ofRoot) {
         AnsiString name = node.name.empty() ? node.className : node.name;
-        for (const TFormItem& item : node.items) {
+        for (TFormItem& item : node.items) {
             AnsiString label = name + "." + item.path;
             try {
                 ReadItem(component, item, label, ofRoot);
@@ -143,7 +143,7 @@ private:
         }
     }
 
-    void ReadItem(TComponent* component, const TFormItem& item, const AnsiString& label, bool ofRoot) {
+    void ReadItem(TComponent* component, TFormItem& item, const AnsiString& label, bool ofRoot) {
         TObject* instance = component;
         // Walk the dotted path down through owned sub-objects.
         AnsiString path = item.path;
@@ -170,9 +170,10 @@ private:
                 if (item.value.kind != TFormValue::Binary) Fail(item.pos, label, "binary data expected");
                 if (ofRoot)  // no data reads back as no data
                     FUndo.push_back([read = filer.BinaryReader, old = filer.HasData ? filer.BinaryWriter() : TBytes()] {
-                        read(old);
+                        read(TBytes(old));
                     });
-                filer.BinaryReader(item.value.bytes);
+                // Handed over, not copied: a form's pictures are its largest values.
+                filer.BinaryReader(std::move(item.value.bytes));
                 return;
             }
             if (filer.Strings) {
@@ -248,7 +249,7 @@ private:
 
 }  // namespace
 
-void ReadComponentTree(TComponent* root, const TFormNode& tree, const TFormSource& source) {
+void ReadComponentTree(TComponent* root, TFormNode& tree, const TFormSource& source) {
     Reader(root, source).Read(tree);
 }
 

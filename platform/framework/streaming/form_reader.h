@@ -10,7 +10,9 @@
 #include "framework/classes/component.h"
 #include "framework/streaming/component_tree.h"
 
-// Reads tree into root, whose class must be the one the tree names.
-void ReadComponentTree(TComponent* root, const TFormNode& tree, const TFormSource& source);
+// Reads tree into root, whose class must be the one the tree names. The
+// tree's binary values are handed to the objects that read them, so a
+// tree is read once.
+void ReadComponentTree(TComponent* root, TFormNode& tree, const TFormSource& source);
 // Parses form text and reads it into root.
 void ReadFormText(TComponent* root, std::string_view text, const AnsiString& resourceName);

@@ -11,7 +11,7 @@ namespace {
 // The defined (binary and string-list) values of an object.
 class CollectingFiler : public TFiler {
 public:
-    void DefineBinaryProperty(const char* name, std::function<void(const TBytes&)>, std::function<TBytes()> write,
+    void DefineBinaryProperty(const char* name, std::function<void(TBytes&&)>, std::function<TBytes()> write,
                               bool hasData) override {
         if (!hasData) return;
         TFormValue v;

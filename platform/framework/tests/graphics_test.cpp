@@ -89,6 +89,37 @@ TEST(Bitmap, KeepsAnEightBitPaletteThroughAFileAndAssign) {
     EXPECT_EQ(copy.SaveToBytes(), file);
 }
 
+// A file read is kept until the bitmap's first use; every first use
+// must see the file's pixels, and a later read replace them, even where
+// the bitmap's context is already made.
+TEST(Bitmap, AFileReadShowsAtItsFirstUseWhateverThatIs) {
+    TBitmap source;
+    source.SetPixelFormat(pf8bit);
+    source.SetSize(4, 2);
+    std::vector<RGBQUAD> palette(256, RGBQUAD{0xFF, 0xFF, 0xFF, 0});  // white, for new pixels
+    palette[2] = RGBQUAD{0xFF, 0, 0, 0};                              // blue
+    source.SetPalette(palette);
+    static_cast<uint8_t*>(source.ScanLine(1))[3] = 2;
+    const TBytes file = source.SaveToBytes();
+
+    TBitmap assigned, copied, resized, repainted, saved;
+    for (TBitmap* b : {&assigned, &copied, &resized, &repainted, &saved}) b->LoadFromBytes(file);
+    copied.Assign(&assigned);
+    EXPECT_EQ(PixelAt(copied, 3, 1), 0xFF0000u);
+    resized.SetSize(5, 2);
+    EXPECT_EQ(PixelAt(resized, 3, 1), 0xFF0000u);
+    EXPECT_EQ(PixelAt(resized, 4, 1), 0xFFFFFFu);
+    palette[2] = RGBQUAD{0, 0xFF, 0, 0};  // the file's index, a new colour
+    repainted.SetPalette(palette);
+    EXPECT_EQ(PixelAt(repainted, 3, 1), 0x00FF00u);
+    EXPECT_EQ(saved.SaveToBytes(), file);
+
+    TBitmap white;
+    white.SetSize(4, 2);
+    repainted.LoadFromBytes(white.SaveToBytes());  // over a bitmap whose context is made
+    EXPECT_EQ(PixelAt(repainted, 3, 1), 0xFFFFFFu);
+}
+
 TEST(Bitmap, ResizingKeepsPixelsAndWhitensNewOnes) {
     TBitmap b;
     b.SetPixelFormat(pf24bit);
