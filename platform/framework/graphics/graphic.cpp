@@ -26,7 +26,7 @@ TBytes TGraphic::SaveToBytes() {
 }
 
 void TGraphic::LoadFromBytes(TBytes bytes) {
-    TMemoryStream stream(bytes);
+    TMemoryStream stream(std::move(bytes));
     LoadFromStream(stream);
 }
 
